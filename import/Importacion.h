@@ -4,7 +4,13 @@
 #include "platform/EstadoPrincipal.h"
 #include "platform/Interlocutor.h"
 
+#include <string>
+#include <vector>
+
 namespace rt {
+
+// The tables an import writes, in the order it writes them.
+const std::vector<std::string>& TablasImportacion();
 
 // Lets the person choose the file, checks it and the level table, loads the document and runs
 // the seven steps. Messages go to the person; failures are raised as rt::Error (with the default

@@ -1,0 +1,62 @@
+#include <iostream>
+
+#include "cli/Argumentos.h"
+#include "cli/InterlocutorConsola.h"
+#include "cli/Ordenes.h"
+#include "cli/Resultado.h"
+#include "import/Importacion.h"
+#include "platform/Carpetas.h"
+#include "platform/Error.h"
+#include "platform/Tabla.h"
+
+namespace rt::cli {
+
+namespace {
+
+constexpr const char* kAyuda =
+    "Uso: racima-tabelio hacia-tabelio FICHERO.xml [--jornada CODIGO]\n"
+    "                    [--carpeta-trabajo DIR] [--carpeta-programa DIR]\n"
+    "\n"
+    "Transforma los datos desde Racima hacia Tabelio: reconstruye en la carpeta de trabajo\n"
+    "las tablas de materias, profesores, aulas, cursos, grupos, asignaciones y tramos.\n"
+    "\n"
+    "  --jornada CODIGO         plantilla horaria que se aplica cuando el fichero trae varias;\n"
+    "                           sin ella se pregunta en el terminal.\n"
+    "  --carpeta-trabajo DIR    carpeta de trabajo de Tabelio (por omisión, la variable\n"
+    "                           TBTEMP o drive_c/TBTEMP del prefijo de Wine).\n"
+    "  --carpeta-programa DIR   carpeta donde se busca NIVELLARI.DBF (por omisión, la del\n"
+    "                           programa).\n";
+
+void MostrarTablas(const std::filesystem::path& carpeta) {
+    for (const std::string& nombre : TablasImportacion()) {
+        Tabla tabla = Tabla::Abrir(carpeta, nombre);
+        std::cout << nombre << ".DBF: " << tabla.NumeroFilas() << " filas\n";
+        tabla.Cerrar();
+    }
+}
+
+}  // namespace
+
+int OrdenHaciaTabelio(const std::vector<std::string>& palabras) {
+    EstadoPrincipal estado;
+    std::optional<InterlocutorConsola> persona;
+    return EstadoDeSalida(estado, [&] {
+        const Argumentos args =
+            AnalizarArgumentos(palabras, {"jornada", "carpeta-trabajo", "carpeta-programa"});
+        if (args.ayuda) {
+            std::cout << kAyuda;
+            estado.ValorTransformado = 1;
+            return;
+        }
+        if (args.posicionales.size() != 1) throw Error("Indique un fichero XML de Racima");
+        estado.CarpetaTrabajo = args.Opcion("carpeta-trabajo").value_or(
+            CarpetaTrabajoPredeterminada().string());
+        estado.CarpetaPrograma =
+            args.Opcion("carpeta-programa").value_or(CarpetaPrograma().string());
+        persona.emplace(args.posicionales[0], args.Opcion("jornada"));
+        EjecutarImportacion(estado, *persona);
+        if (estado.ValorTransformado == 1) MostrarTablas(estado.CarpetaTrabajo);
+    });
+}
+
+}  // namespace rt::cli
