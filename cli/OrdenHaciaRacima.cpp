@@ -1,12 +1,49 @@
 #include <iostream>
 
+#include "cli/Argumentos.h"
+#include "cli/InterlocutorConsola.h"
 #include "cli/Ordenes.h"
+#include "cli/Resultado.h"
+#include "export/Exportacion.h"
+#include "platform/Carpetas.h"
+#include "platform/Error.h"
 
 namespace rt::cli {
 
-int OrdenHaciaRacima(const std::vector<std::string>&) {
-    std::cerr << "hacia-racima aún no está disponible\n";
-    return 2;
+namespace {
+
+constexpr const char* kAyuda =
+    "Uso: racima-tabelio hacia-racima FICHERO.xml [--carpeta-trabajo DIR]\n"
+    "\n"
+    "Transforma los datos desde Tabelio hacia Racima: lee el horario resuelto (SOLUC) y las\n"
+    "tablas de la carpeta de trabajo, toma el año académico de FICHERO.xml y escribe junto a él\n"
+    "ResultadoVestro seguido de su nombre, con el horario regular de cada profesor. FICHERO.xml\n"
+    "no se modifica. Al terminar se muestra la ruta del fichero escrito.\n"
+    "\n"
+    "  --carpeta-trabajo DIR    carpeta de trabajo de Tabelio (por omisión, la variable\n"
+    "                           TBTEMP o drive_c/TBTEMP del prefijo de Wine).\n";
+
+}  // namespace
+
+int OrdenHaciaRacima(const std::vector<std::string>& palabras) {
+    EstadoPrincipal estado;
+    std::optional<InterlocutorConsola> persona;
+    return EstadoDeSalida(estado, [&] {
+        const Argumentos args = AnalizarArgumentos(palabras, {"carpeta-trabajo"});
+        if (args.ayuda) {
+            std::cout << kAyuda;
+            estado.ValorTransformado = 1;
+            return;
+        }
+        if (args.posicionales.size() != 1) throw Error("Indique un fichero XML de Racima");
+        estado.CarpetaTrabajo =
+            args.Opcion("carpeta-trabajo").value_or(CarpetaTrabajoPredeterminada().string());
+        persona.emplace(args.posicionales[0], std::nullopt);
+        EjecutarExportacion(estado, *persona);
+        if (estado.ValorTransformado == 1) {
+            std::cout << RutaResultado(estado.FicheroXML).string() << std::endl;
+        }
+    });
 }
 
 }  // namespace rt::cli

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "export/Fecha.h"
 #include "platform/EstadoPrincipal.h"
 #include "platform/Interlocutor.h"
 
@@ -14,5 +15,8 @@ std::filesystem::path RutaResultado(const std::filesystem::path& fichero);
 // Messages go to the person; failures are raised as rt::Error (default cursor restored, every
 // table closed, no output written) for the front end to show.
 void EjecutarExportacion(EstadoPrincipal& estado, Interlocutor& persona);
+
+// The same, with the "fecha" of the document taken from the given source (tests fix it).
+void EjecutarExportacion(EstadoPrincipal& estado, Interlocutor& persona, const FuenteFecha& fecha);
 
 }  // namespace rt
