@@ -25,6 +25,10 @@ public:
     // The text of the node and all its descendants, joined; empty for no node.
     std::string Texto() const;
     NodoXML PrimerHijo() const;
+    // The next node under the same parent; no node after the last. With EsElemento, lets a reader
+    // walk the children of a record without one path per record.
+    NodoXML SiguienteHermano() const;
+    bool EsElemento() const;
     std::string Nombre() const;
     // Sets or replaces; attributes keep the order in which they were first set.
     void PonerAtributo(std::string_view nombre, std::string_view valor);
@@ -64,6 +68,7 @@ public:
     // the reason is then in UltimoError(). Parsing is safe: no network, no external entities or
     // DTDs loaded, no entity expansion.
     bool Cargar(const std::filesystem::path& fichero);
+    // Spanish and in UTF-8, like the messages of Error, naming the file; empty after a good load.
     const std::string& UltimoError() const { return error_; }
 
     ListaNodos SeleccionarNodos(std::string_view ruta) const;
