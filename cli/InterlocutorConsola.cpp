@@ -44,15 +44,23 @@ std::string ListaDeCodigos(const LogicaPlantillas& plantillas) {
     return lista;
 }
 
+void SinTerminal(const LogicaPlantillas& plantillas) {
+    throw Error("El fichero tiene varias plantillas horarias; indique una con --jornada: " +
+                ListaDeCodigos(plantillas));
+}
+
 }  // namespace
+
+void InterlocutorConsola::ComprobarQueSePuedeElegir() const {
+    if (jornada_ || isatty(STDIN_FILENO)) return;
+    const LogicaPlantillas plantillas(fichero_);
+    if (!plantillas.Codigos().empty()) SinTerminal(plantillas);
+}
 
 std::string InterlocutorConsola::ElegirPlantilla(const std::filesystem::path& fichero) {
     if (jornada_) return LogicaPlantillas::Elegida(Utf8AAnsi(*jornada_));
     LogicaPlantillas plantillas(fichero);
-    if (!isatty(STDIN_FILENO)) {
-        throw Error("El fichero tiene varias plantillas horarias; indique una con --jornada: " +
-                    ListaDeCodigos(plantillas));
-    }
+    if (!isatty(STDIN_FILENO)) SinTerminal(plantillas);
     MostrarPlantillas(plantillas);
     std::cout << "Seleccione la Plantilla Horaria que quiere aplicar a su Horario en Tabelio: "
               << std::flush;

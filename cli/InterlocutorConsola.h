@@ -11,7 +11,7 @@
 namespace rt::cli {
 
 class InterlocutorConsola : public Interlocutor {
-public:
+  public:
     InterlocutorConsola(std::filesystem::path fichero, std::optional<std::string> jornada);
 
     std::optional<std::filesystem::path> ElegirFichero() override;
@@ -20,7 +20,11 @@ public:
     void CerrarVentana() override {}
     std::string ElegirPlantilla(const std::filesystem::path& fichero) override;
 
-private:
+    // Without --jornada and without a terminal a choice between templates cannot be made; that
+    // is said before the run starts, so that no table is rebuilt by a run bound to fail.
+    void ComprobarQueSePuedeElegir() const;
+
+  private:
     std::filesystem::path fichero_;
     std::optional<std::string> jornada_;
 };

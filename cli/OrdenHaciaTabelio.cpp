@@ -30,7 +30,8 @@ constexpr const char* kAyuda =
 void MostrarTablas(const std::filesystem::path& carpeta) {
     for (const std::string& nombre : TablasImportacion()) {
         Tabla tabla = Tabla::Abrir(carpeta, nombre);
-        std::cout << nombre << ".DBF: " << tabla.NumeroFilas() << " filas\n";
+        const std::size_t filas = tabla.NumeroFilas();
+        std::cout << nombre << ".DBF: " << filas << (filas == 1 ? " fila\n" : " filas\n");
         tabla.Cerrar();
     }
 }
@@ -49,11 +50,12 @@ int OrdenHaciaTabelio(const std::vector<std::string>& palabras) {
             return;
         }
         if (args.posicionales.size() != 1) throw Error("Indique un fichero XML de Racima");
-        estado.CarpetaTrabajo = args.Opcion("carpeta-trabajo").value_or(
-            CarpetaTrabajoPredeterminada().string());
+        estado.CarpetaTrabajo =
+            args.Opcion("carpeta-trabajo").value_or(CarpetaTrabajoPredeterminada().string());
         estado.CarpetaPrograma =
             args.Opcion("carpeta-programa").value_or(CarpetaPrograma().string());
         persona.emplace(args.posicionales[0], args.Opcion("jornada"));
+        persona->ComprobarQueSePuedeElegir();
         EjecutarImportacion(estado, *persona);
         if (estado.ValorTransformado == 1) MostrarTablas(estado.CarpetaTrabajo);
     });

@@ -32,8 +32,7 @@ std::string AcortarACuatro(const std::string& codigo) {
     return codigo.substr(0, 2) + codigo.substr(codigo.size() - 2);
 }
 
-std::string Numerar(const std::string& raiz,
-                    const std::function<bool(const std::string&)>& libre) {
+std::string Numerar(const std::string& raiz, const std::function<bool(const std::string&)>& libre) {
     for (std::size_t n = 1;; ++n) {
         std::string candidato = raiz + std::to_string(n);
         if (libre(candidato)) return candidato;

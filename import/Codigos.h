@@ -24,11 +24,13 @@ std::string Numerar(const std::string& raiz, const std::function<bool(const std:
 
 // A set of codes compared without regard to letter case, as the Windows locale compares them.
 class CodigosSinMayusculas {
-public:
-    bool Contiene(const std::string& codigo) const { return claves_.contains(MayusculasAnsi(codigo)); }
+  public:
+    bool Contiene(const std::string& codigo) const {
+        return claves_.contains(MayusculasAnsi(codigo));
+    }
     void Anadir(const std::string& codigo) { claves_.insert(MayusculasAnsi(codigo)); }
 
-private:
+  private:
     std::set<std::string> claves_;
 };
 

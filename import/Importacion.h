@@ -1,11 +1,11 @@
 #pragma once
 // The import run: from Racima's exchange file to Tabelio's tables.
 
-#include "platform/EstadoPrincipal.h"
-#include "platform/Interlocutor.h"
-
 #include <string>
 #include <vector>
+
+#include "platform/EstadoPrincipal.h"
+#include "platform/Interlocutor.h"
 
 namespace rt {
 

@@ -11,7 +11,7 @@
 namespace rt {
 
 class LogicaPlantillas {
-public:
+  public:
     // Loads its own document from the file (a file that fails to load gives no templates).
     explicit LogicaPlantillas(const std::filesystem::path& fichero);
 
@@ -32,7 +32,7 @@ public:
     // The choice handed back: the text without leading and trailing characters of code <= 32.
     static std::string Elegida(const std::string& textoCaja);
 
-private:
+  private:
     Documento doc_;
     std::vector<std::string> codigos_;
 };

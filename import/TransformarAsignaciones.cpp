@@ -15,12 +15,12 @@ namespace rt {
 namespace {
 
 const std::vector<DefCampo> kCamposAsigt = {
-    {"CASIG", TipoCampo::Texto, 4},       {"CPROF", TipoCampo::Texto, 4},
-    {"CGRUP", TipoCampo::Texto, 4},       {"CAULA", TipoCampo::Texto, 4},
-    {"TURNO", TipoCampo::Texto, 1},       {"NIVEL", TipoCampo::Texto, 5},
-    {"CURSO", TipoCampo::Texto, 3},       {"GRUPO", TipoCampo::Texto, 2},
-    {"HORAS", TipoCampo::Flotante, 0},    {"SESIONES", TipoCampo::Texto, 20},
-    {"CLAVE", TipoCampo::Texto, 10},      {"CLAVECURSO", TipoCampo::Texto, 10},
+    {"CASIG", TipoCampo::Texto, 4},    {"CPROF", TipoCampo::Texto, 4},
+    {"CGRUP", TipoCampo::Texto, 4},    {"CAULA", TipoCampo::Texto, 4},
+    {"TURNO", TipoCampo::Texto, 1},    {"NIVEL", TipoCampo::Texto, 5},
+    {"CURSO", TipoCampo::Texto, 3},    {"GRUPO", TipoCampo::Texto, 2},
+    {"HORAS", TipoCampo::Flotante, 0}, {"SESIONES", TipoCampo::Texto, 20},
+    {"CLAVE", TipoCampo::Texto, 10},   {"CLAVECURSO", TipoCampo::Texto, 10},
     {"CTAREA", TipoCampo::Texto, 4},
 };
 

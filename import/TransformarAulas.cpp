@@ -11,8 +11,8 @@ namespace rt {
 namespace {
 
 const std::vector<DefCampo> kCamposAulat = {
-    {"ABREV", TipoCampo::Texto, 4},    {"NOMBRE", TipoCampo::Texto, 40},
-    {"EDIFICIO", TipoCampo::Texto, 1}, {"MAXALUM", TipoCampo::Entero, 0},
+    {"ABREV", TipoCampo::Texto, 4},      {"NOMBRE", TipoCampo::Texto, 40},
+    {"EDIFICIO", TipoCampo::Texto, 1},   {"MAXALUM", TipoCampo::Entero, 0},
     {"DEPCENTRO", TipoCampo::Texto, 10},
 };
 

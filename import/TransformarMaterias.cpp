@@ -12,8 +12,8 @@ namespace rt {
 namespace {
 
 const std::vector<DefCampo> kCamposAsignomt = {
-    {"COD", TipoCampo::Texto, 4},       {"CODLARGO", TipoCampo::Texto, 8},
-    {"NOMBRE", TipoCampo::Texto, 40},   {"CODTAREA", TipoCampo::Texto, 12},
+    {"COD", TipoCampo::Texto, 4},      {"CODLARGO", TipoCampo::Texto, 8},
+    {"NOMBRE", TipoCampo::Texto, 40},  {"CODTAREA", TipoCampo::Texto, 12},
     {"ESTAREA", TipoCampo::Logico, 0},
 };
 
@@ -30,7 +30,8 @@ bool EsMayuscula(char c) { return c >= 'A' && c <= 'Z'; }
 // that is not a capital; a single character grows from the words' initials or the name's start.
 std::string CodigoCorto(const std::string& nombre) {
     std::string codigo = CapitalsOnly(nombre);
-    if (!nombre.empty() && !EsMayuscula(nombre.front())) codigo.insert(codigo.begin(), nombre.front());
+    if (!nombre.empty() && !EsMayuscula(nombre.front()))
+        codigo.insert(codigo.begin(), nombre.front());
     if (codigo.size() == 1) {
         if (nombre.find(' ') != std::string::npos) {
             codigo = nombre.substr(0, 1) + LettersAfterBlanks(nombre);
@@ -77,7 +78,8 @@ bool YaVista(const ListasMaterias& listas, const Materia& m) {
 
 // A subject seen before only gains the course offer, with the code it was given then.
 void MateriaVista(Tabla& asignomt, Tabla& asignomt2, const Materia& m) {
-    if (asignomt2.Localizar("MATERIA", ComoCampo(m.clave), "OFERTAMATRI", ComoCampo(m.curso))) return;
+    if (asignomt2.Localizar("MATERIA", ComoCampo(m.clave), "OFERTAMATRI", ComoCampo(m.curso)))
+        return;
     if (!asignomt.Localizar("CODLARGO", ComoCampo(LeftPart(m.largo, 8)), "NOMBRE",
                             ComoCampo(LeftPart(m.nombre, 40))))
         return;

@@ -14,7 +14,7 @@ namespace rt::prueba {
 using Registros = std::vector<std::vector<std::string>>;
 
 class FicheroIntercambio {
-public:
+  public:
     FicheroIntercambio& Bloque(const std::string& seq, const Registros& registros) {
         bloques_ += "<grupo_datos seq=\"" + seq + "\">";
         for (const auto& registro : registros) {
@@ -27,8 +27,8 @@ public:
     }
 
     std::string Texto() const {
-        return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<SERVICIO>\n<BLOQUE_DATOS>\n" + bloques_ +
-               "</BLOQUE_DATOS>\n</SERVICIO>\n";
+        return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<SERVICIO>\n<BLOQUE_DATOS>\n" +
+               bloques_ + "</BLOQUE_DATOS>\n</SERVICIO>\n";
     }
 
     std::filesystem::path Escribir(const std::filesystem::path& ruta) const {
@@ -36,13 +36,16 @@ public:
         return ruta;
     }
 
-private:
+  private:
     static std::string Escapar(const std::string& valor) {
         std::string salida;
         for (char c : valor) {
-            if (c == '&') salida += "&amp;";
-            else if (c == '<') salida += "&lt;";
-            else salida += c;
+            if (c == '&')
+                salida += "&amp;";
+            else if (c == '<')
+                salida += "&lt;";
+            else
+                salida += c;
         }
         return salida;
     }

@@ -11,7 +11,7 @@ namespace {
 const std::filesystem::path kEjemplo = std::filesystem::path(RT_DIR_DATOS) / "ejemplo-racima.xml";
 
 class ImportacionTest : public PasoImportacion {
-protected:
+  protected:
     void SetUp() override {
         PasoImportacion::SetUp();
         GenerarTablaNiveles(std::filesystem::path(RT_DIR_DATOS) / "NIVELLARI.txt",
@@ -130,7 +130,7 @@ TEST_F(ImportacionTest, UnErrorEnUnPasoDevuelveElCursorYNoTermina) {
 }
 
 class LogicaPlantillasTest : public ::testing::Test {
-protected:
+  protected:
     std::filesystem::path Escribir(const FicheroIntercambio& f) {
         return f.Escribir(carpeta / "plantillas.xml");
     }
@@ -138,18 +138,21 @@ protected:
 };
 
 TEST_F(LogicaPlantillasTest, MuestraLaJornadaDeLaCajaYSusTramos) {
-    const LogicaPlantillas plantillas(Escribir(
-        FicheroIntercambio()
-            .Bloque("JORNADAS_ESCOLARES",
-                    {{"A", "Mañana", "01/09", "30/06"}, {" B ", "Tarde", "02/09", "29/06"}, {"C", "Sin tramos"}})
-            .Bloque("TRAMOS_HORARIOS", {{"1", "Primera", "480", "535", "A"},
-                                        {"2", "Tarde 1", "960", "1015", " B "},
-                                        {"3", "Segunda", "540", "595", "A"},
-                                        {"4", "Tarde 2", "1020", "1075", "B"}})));
+    const LogicaPlantillas plantillas(
+        Escribir(FicheroIntercambio()
+                     .Bloque("JORNADAS_ESCOLARES", {{"A", "Mañana", "01/09", "30/06"},
+                                                    {" B ", "Tarde", "02/09", "29/06"},
+                                                    {"C", "Sin tramos"}})
+                     .Bloque("TRAMOS_HORARIOS", {{"1", "Primera", "480", "535", "A"},
+                                                 {"2", "Tarde 1", "960", "1015", " B "},
+                                                 {"3", "Segunda", "540", "595", "A"},
+                                                 {"4", "Tarde 2", "1020", "1075", "B"}})));
     EXPECT_EQ(plantillas.Codigos(), (std::vector<std::string>{"A", " B ", "C"}));
 
     const auto a = plantillas.Mostrar("A");
-    EXPECT_EQ(a.nombre, "Ma\xF1" "ana");
+    EXPECT_EQ(a.nombre,
+              "Ma\xF1"
+              "ana");
     EXPECT_EQ(a.fechaInicio, "01/09");
     EXPECT_EQ(a.fechaFin, "30/06");
     EXPECT_EQ(a.tramos, (std::vector<std::string>{"Primera", "Segunda"}));
@@ -169,10 +172,10 @@ TEST_F(LogicaPlantillasTest, MuestraLaJornadaDeLaCajaYSusTramos) {
 }
 
 TEST_F(LogicaPlantillasTest, ConUnSoloTramoLaListaNoSeActualiza) {
-    const LogicaPlantillas plantillas(Escribir(
-        FicheroIntercambio()
-            .Bloque("JORNADAS_ESCOLARES", {{"A"}, {"B"}})
-            .Bloque("TRAMOS_HORARIOS", {{"1", "Primera", "480", "535", "A"}})));
+    const LogicaPlantillas plantillas(
+        Escribir(FicheroIntercambio()
+                     .Bloque("JORNADAS_ESCOLARES", {{"A"}, {"B"}})
+                     .Bloque("TRAMOS_HORARIOS", {{"1", "Primera", "480", "535", "A"}})));
     EXPECT_FALSE(plantillas.Mostrar("A").tramosActualizados);
 }
 

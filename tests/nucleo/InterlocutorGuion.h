@@ -11,10 +11,10 @@
 namespace rt::prueba {
 
 class InterlocutorGuion : public Interlocutor {
-public:
+  public:
     // Answers.
     std::optional<std::filesystem::path> fichero;  // nothing: the dialog is cancelled
-    std::string plantilla;                          // what the chooser hands back
+    std::string plantilla;                         // what the chooser hands back
 
     // What happened.
     std::vector<std::string> mensajes;

@@ -15,7 +15,7 @@
 namespace rt::prueba {
 
 class PasoImportacion : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::filesystem::create_directories(trabajo);
         std::filesystem::create_directories(programa);

@@ -7,13 +7,14 @@ namespace rt::prueba {
 namespace {
 
 class TransformarCursosGruposTest : public PasoImportacion {
-protected:
+  protected:
     void SetUp() override {
         PasoImportacion::SetUp();
         Niveles("5961;ESO;Secundaria Obligatoria\n6031;;Bachillerato\n");
     }
     void Importar(const Registros& cursos, const Registros& unidades) {
-        Cargar(FicheroIntercambio().Bloque("CURSOS_DEL_CENTRO", cursos).Bloque("UNIDADES", unidades));
+        Cargar(
+            FicheroIntercambio().Bloque("CURSOS_DEL_CENTRO", cursos).Bloque("UNIDADES", unidades));
         TransformarCursosGrupos(*doc, trabajo, programa);
     }
 };
@@ -39,18 +40,16 @@ TEST_F(TransformarCursosGruposTest, UnidadesConCodigoYDescripcion) {
               {"u5", "AB1 A", "9999"},
               {"u6", "B", "5961"},
               {"u7", "1A"}});
-    EXPECT_EQ(Filas_("GRUPOST", {"ABREV", "TURNO", "NIVEL", "CURSO", "GRUPO", "CLAVE",
-                                 "CLAVECURSO", "DESCRIP"}),
-              (Filas{{"1ºEA", "", "ESO", "1", "A", "u1", "5961",
-                      "(1º ESO A) Secundaria Obligatoria"},
-                     {"1ºE1", "", "ESO", "1", "A", "u2", "5961",
-                      "(1º  E S O  A) Secundaria Obligatoria"},
-                     {"1ºE2", "", "Niv", "1", "A", "u3", "7777", " Niv 1 A"},
-                     {"ab1A", "", "", "", "A", "u4", "9999", "   A"},
-                     {"AB11", "", "", "", "A", "u5", "9999", "   A"},
-                     {"BB", "", "ESO", "1", "B", "u6", "5961",
-                      "(B) Secundaria Obligatoria"},
-                     {"1AA", "", "", "", "A", "u7", "", "   A"}}));
+    EXPECT_EQ(
+        Filas_("GRUPOST",
+               {"ABREV", "TURNO", "NIVEL", "CURSO", "GRUPO", "CLAVE", "CLAVECURSO", "DESCRIP"}),
+        (Filas{{"1ºEA", "", "ESO", "1", "A", "u1", "5961", "(1º ESO A) Secundaria Obligatoria"},
+               {"1ºE1", "", "ESO", "1", "A", "u2", "5961", "(1º  E S O  A) Secundaria Obligatoria"},
+               {"1ºE2", "", "Niv", "1", "A", "u3", "7777", " Niv 1 A"},
+               {"ab1A", "", "", "", "A", "u4", "9999", "   A"},
+               {"AB11", "", "", "", "A", "u5", "9999", "   A"},
+               {"BB", "", "ESO", "1", "B", "u6", "5961", "(B) Secundaria Obligatoria"},
+               {"1AA", "", "", "", "A", "u7", "", "   A"}}));
 }
 
 // The eleventh '1ºEA' is stored as '1º10'; the twelfth would be given '1º10' again and two
@@ -82,7 +81,7 @@ TEST_F(TransformarCursosGruposTest, UnaClaveDeCursoNoNumericaDetieneElPaso) {
 }
 
 class TransformarAsignacionesTest : public PasoImportacion {
-protected:
+  protected:
     void Importar(const Registros& materias) {
         Niveles("5961;ESO;Secundaria\n");
         Cargar(FicheroIntercambio()
@@ -102,12 +101,13 @@ protected:
 
 TEST_F(TransformarAsignacionesTest, UnaFilaPorMateriaYUnidadDeSuCurso) {
     Importar({{"5961", "101", "Matemáticas"}, {"5962", "102", "Lengua"}, {"5961"}});
-    EXPECT_EQ(Filas_("ASIGT", {"CASIG", "CPROF", "CGRUP", "CAULA", "TURNO", "NIVEL", "CURSO",
-                               "GRUPO", "HORAS", "SESIONES", "CLAVE", "CLAVECURSO", "CTAREA"}),
-              (Filas{{"Mate", "", "1ºEA", "", "", "ESO", "1", "A", "4", "1111", "101", "5961", "1"},
-                     {"Mate", "", "1ºEB", "", "", "ESO", "1", "B", "4", "1111", "101", "5961", "1"},
-                     {"Mate", "", "1ºEC", "", "", "ESO", "1", "C", "4", "1111", "101", "5961", "1"},
-                     {"Leng", "", "2ºEA", "", "", "Niv", "2", "A", "4", "1111", "102", "5962", "1"}}));
+    EXPECT_EQ(
+        Filas_("ASIGT", {"CASIG", "CPROF", "CGRUP", "CAULA", "TURNO", "NIVEL", "CURSO", "GRUPO",
+                         "HORAS", "SESIONES", "CLAVE", "CLAVECURSO", "CTAREA"}),
+        (Filas{{"Mate", "", "1ºEA", "", "", "ESO", "1", "A", "4", "1111", "101", "5961", "1"},
+               {"Mate", "", "1ºEB", "", "", "ESO", "1", "B", "4", "1111", "101", "5961", "1"},
+               {"Mate", "", "1ºEC", "", "", "ESO", "1", "C", "4", "1111", "101", "5961", "1"},
+               {"Leng", "", "2ºEA", "", "", "Niv", "2", "A", "4", "1111", "102", "5962", "1"}}));
 }
 
 TEST_F(TransformarAsignacionesTest, ElNombreSeBuscaSinMayusculasDeLaAALaZ) {
@@ -118,10 +118,15 @@ TEST_F(TransformarAsignacionesTest, ElNombreSeBuscaSinMayusculasDeLaAALaZ) {
               {"5961", "2", "ÁLGEBRA"},
               {"5961", "3", "álgebra"},
               {"5999", "4", "Geometría"}});
-    EXPECT_EQ(Filas_("ASIGT", {"CASIG", "CGRUP", "CLAVE"}),
-              (Filas{{"Álge", "1ºEA", "1"}, {"Álge", "1ºEB", "1"}, {"Álge", "1ºEC", "1"},
-                     {"Álge", "1ºEA", "2"}, {"Álge", "1ºEB", "2"}, {"Álge", "1ºEC", "2"},
-                     {"álge", "1ºEA", "3"}, {"álge", "1ºEB", "3"}, {"álge", "1ºEC", "3"}}));
+    EXPECT_EQ(Filas_("ASIGT", {"CASIG", "CGRUP", "CLAVE"}), (Filas{{"Álge", "1ºEA", "1"},
+                                                                   {"Álge", "1ºEB", "1"},
+                                                                   {"Álge", "1ºEC", "1"},
+                                                                   {"Álge", "1ºEA", "2"},
+                                                                   {"Álge", "1ºEB", "2"},
+                                                                   {"Álge", "1ºEC", "2"},
+                                                                   {"álge", "1ºEA", "3"},
+                                                                   {"álge", "1ºEB", "3"},
+                                                                   {"álge", "1ºEC", "3"}}));
 }
 
 }  // namespace

@@ -6,9 +6,10 @@ namespace rt::prueba {
 namespace {
 
 class TransformarMateriasTest : public PasoImportacion {
-protected:
+  protected:
     void Importar(const Registros& materias, const Registros& actividades = {}) {
-        Cargar(FicheroIntercambio().Bloque("MATERIAS", materias).Bloque("ACTIVIDADES", actividades));
+        Cargar(
+            FicheroIntercambio().Bloque("MATERIAS", materias).Bloque("ACTIVIDADES", actividades));
         ListasMaterias listas;
         TransformarMaterias(*doc, trabajo, listas);
         TransformarActividades(*doc, trabajo, listas);
@@ -61,8 +62,10 @@ TEST_F(TransformarMateriasTest, NumeraLosCodigosRepetidosYLosAcortaACuatro) {
 // eleventh 'HMC'. The numbering goes on instead, so that no two subjects share a code.
 TEST_F(TransformarMateriasTest, UnCodigoAcortadoNoRepiteOtroYaGuardado) {
     Registros materias;
-    for (int i = 0; i < 11; ++i) materias.push_back({"5961", "1", "Historia Mundo C " + std::to_string(i)});
-    for (int i = 0; i < 11; ++i) materias.push_back({"5961", "1", "Historia Mundial " + std::to_string(i)});
+    for (int i = 0; i < 11; ++i)
+        materias.push_back({"5961", "1", "Historia Mundo C " + std::to_string(i)});
+    for (int i = 0; i < 11; ++i)
+        materias.push_back({"5961", "1", "Historia Mundial " + std::to_string(i)});
     Importar(materias);
     const std::vector<std::string> codigos = LeerColumna(trabajo, "ASIGNOMT", "COD");
     EXPECT_EQ(codigos[10], "HM10");
@@ -76,16 +79,16 @@ TEST_F(TransformarMateriasTest, UnaMateriaRepetidaSoloGanaOfertas) {
         {"5961", "101", "Matemáticas"},
         {"5962", "102", "Matemáticas"},
         {"5963", "103", "Matemáticas"},
-        {"5963", "103", "Matemáticas"},                 // the same offer again: nothing
-        {"5961", "201", "Francés Segunda Lengua"},       // long code 'Francés ' ends in a blank
+        {"5963", "103", "Matemáticas"},             // the same offer again: nothing
+        {"5961", "201", "Francés Segunda Lengua"},  // long code 'Francés ' ends in a blank
         {"5962", "202", "Francés Segunda Lengua"},
-        {"5961", "301", "MATEMÁTICAS"},                  // another subject: case counts
-        {"5961"},                                        // one value: skipped
+        {"5961", "301", "MATEMÁTICAS"},  // another subject: case counts
+        {"5961"},                        // one value: skipped
         {},
     });
-    EXPECT_EQ(Filas_("ASIGNOMT", {"COD", "NOMBRE"}),
-              (Filas{{"Mate", "Matemáticas"}, {"FSL", "Francés Segunda Lengua"},
-                     {"MATE", "MATEMÁTICAS"}}));
+    EXPECT_EQ(Filas_("ASIGNOMT", {"COD", "NOMBRE"}), (Filas{{"Mate", "Matemáticas"},
+                                                            {"FSL", "Francés Segunda Lengua"},
+                                                            {"MATE", "MATEMÁTICAS"}}));
     EXPECT_EQ(Filas_("ASIGNOMT2", {"COD", "CODLARGO", "MATERIA", "OFERTAMATRI", "ESTAREA"}),
               (Filas{{"Mate", "Matemáti", "101", "5961", "F"},
                      {"Mate", "Matemáti", "102", "5962", "F"},
@@ -96,10 +99,9 @@ TEST_F(TransformarMateriasTest, UnaMateriaRepetidaSoloGanaOfertas) {
 }
 
 TEST_F(TransformarMateriasTest, LasActividadesSeAnadenComoTareas) {
-    Importar({{"5961", "101", "Matemáticas"}},
-             {{"N", "36", "Guardia"},
-              {"N", "GUARDIAS1234567", "Guardia de recreo en el patio"},
-              {"N"}});
+    Importar(
+        {{"5961", "101", "Matemáticas"}},
+        {{"N", "36", "Guardia"}, {"N", "GUARDIAS1234567", "Guardia de recreo en el patio"}, {"N"}});
     EXPECT_EQ(Filas_("ASIGNOMT", {"COD", "CODLARGO", "NOMBRE", "CODTAREA", "ESTAREA"}),
               (Filas{{"Mate", "Matemáti", "Matemáticas", "", "F"},
                      {"36", "Guardia", "Guardia", "36", "T"},

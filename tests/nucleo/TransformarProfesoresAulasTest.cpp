@@ -6,7 +6,7 @@ namespace rt::prueba {
 namespace {
 
 class TransformarProfesoresTest : public PasoImportacion {
-protected:
+  protected:
     Filas Importar(const Registros& empleados) {
         Cargar(FicheroIntercambio().Bloque("EMPLEADOS", empleados));
         TransformarProfesores(*doc, trabajo);
@@ -45,12 +45,13 @@ TEST_F(TransformarProfesoresTest, LasAbreviaturasSiguenDistintasTrasLaNovenaCoin
 }
 
 TEST_F(TransformarProfesoresTest, UnNombreLargoSeCorta) {
-    const Filas filas = Importar({{"1", "", "", "Fernández-Villaverde", "de la Concepción", "María"}});
+    const Filas filas =
+        Importar({{"1", "", "", "Fernández-Villaverde", "de la Concepción", "María"}});
     EXPECT_EQ(filas[0][1], "Fernández-Villaverde de la Concepción, M");
 }
 
 class TransformarAulasTest : public PasoImportacion {
-protected:
+  protected:
     Filas Importar(const Registros& dependencias) {
         Cargar(FicheroIntercambio().Bloque("DEPENDENCIAS", dependencias));
         TransformarAulas(*doc, trabajo);
@@ -61,9 +62,9 @@ protected:
 TEST_F(TransformarAulasTest, AbreviaturasDeCodigosYNombres) {
     EXPECT_EQ(Importar({
                   {"A101", "Aula 1.01"},
-                  {"a101", "Aula 1.01 bis"},       // clashes regardless of case
+                  {"a101", "Aula 1.01 bis"},  // clashes regardless of case
                   {"A101", "Aula 1.01 ter"},
-                  {"", "gimnasio cubierto"},       // no code: the name's first four characters
+                  {"", "gimnasio cubierto"},  // no code: the name's first four characters
                   {"", ""},
                   {"", ""},
                   {"LABORATORIO", "Laboratorio"},  // long code: its last four characters
@@ -81,9 +82,8 @@ TEST_F(TransformarAulasTest, AbreviaturasDeCodigosYNombres) {
 // The table keeps only the last four characters, so two long codes ending alike, or a numbered
 // candidate of five characters, must not land on an abbreviation already stored.
 TEST_F(TransformarAulasTest, LasAbreviaturasGuardadasSonDistintas) {
-    Registros dependencias = {{"LAB-INF1", "Informática 1"},
-                              {"AULA-INF1", "Aula de informática"},
-                              {"B100", "Aula B100"}};
+    Registros dependencias = {
+        {"LAB-INF1", "Informática 1"}, {"AULA-INF1", "Aula de informática"}, {"B100", "Aula B100"}};
     for (int i = 0; i < 105; ++i) dependencias.push_back({"AB", "Aula " + std::to_string(i)});
     std::vector<std::string> abreviaturas;
     for (const auto& fila : Importar(dependencias)) abreviaturas.push_back(fila[0]);

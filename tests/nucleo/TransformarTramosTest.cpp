@@ -8,14 +8,14 @@ namespace {
 
 TEST(FormatoHora, HorasYMinutosDeDosCifras) {
     const std::pair<std::int32_t, const char*> casos[] = {
-        {480, "08:00"}, {525, "08:45"}, {0, "00:00"}, {1440, "24:00"}, {705, "11:45"},
-        {6000, "100:00"}, {-30, "-1:30"},
+        {480, "08:00"}, {525, "08:45"},   {0, "00:00"},   {1440, "24:00"},
+        {705, "11:45"}, {6000, "100:00"}, {-30, "-1:30"},
     };
     for (const auto& [minutos, texto] : casos) EXPECT_EQ(FormatoHora(minutos), texto) << minutos;
 }
 
 class TransformarTramosTest : public PasoImportacion {
-protected:
+  protected:
     void Importar(const Registros& jornadas, const Registros& tramos) {
         FicheroIntercambio fichero;
         if (!jornadas.empty()) fichero.Bloque("JORNADAS_ESCOLARES", jornadas);
@@ -42,9 +42,9 @@ TEST_F(TransformarTramosTest, LosTramosDeLaJornadaSeRepitenCadaDiaYSeNumeranPorS
     for (const char* hora : {"1", "2"}) {
         for (int dia = 1; dia <= 7; ++dia) {
             const bool a = hora[0] == '1';
-            esperadas.push_back({std::to_string(dia) + hora, a ? "T1" : "T2",
-                                 std::to_string(dia), "", hora, a ? "A" : "B",
-                                 a ? "08:00" : "09:00", a ? "08:55" : "09:55", "55"});
+            esperadas.push_back({std::to_string(dia) + hora, a ? "T1" : "T2", std::to_string(dia),
+                                 "", hora, a ? "A" : "B", a ? "08:00" : "09:00",
+                                 a ? "08:55" : "09:55", "55"});
         }
     }
     EXPECT_EQ(Rejilla(), esperadas);
@@ -76,8 +76,7 @@ TEST_F(TransformarTramosTest, ConVariasJornadasEligeLaPersona) {
              {{"T1", "A", "480", "535", "J1"}, {"T2", "B", "960", "1015", "J2"}});
     EXPECT_EQ(persona.plantillasPedidas.size(), 1u);
     EXPECT_EQ(jornada, "J2");
-    EXPECT_EQ(LeerColumna(trabajo, "DIASHORAST", "CODDIHO"),
-              std::vector<std::string>(7, "T2"));
+    EXPECT_EQ(LeerColumna(trabajo, "DIASHORAST", "CODDIHO"), std::vector<std::string>(7, "T2"));
     EXPECT_EQ(LeerColumna(trabajo, "DIASHORAST", "HORADESDE"),
               std::vector<std::string>(7, "16:00"));
     EXPECT_EQ(Filas_("PERIODOS", {"JORNADA", "FECINI"}),
