@@ -43,8 +43,8 @@ TEST_F(LineaDeOrdenesTest, ImportaElEjemploComoLoVeUnLectorIndependiente) {
     EXPECT_NE(r.salida.find("ASIGT.DBF: 120 filas\n"), std::string::npos);
 
     const std::string volcado = (carpeta / "volcado.txt").string();
-    const std::string orden = std::string(RT_PYTHON_DEBIAN) + " " + RT_DIR_AYUDANTES +
-                              "/volcar_tablas.py " + trabajo.string() + " > " + volcado;
+    const std::string orden = std::string(RT_PYTHON_DEBIAN) + " " + RT_DIR_SCRIPTS +
+                              "/volcar-tablas.py " + trabajo.string() + " > " + volcado;
     ASSERT_EQ(std::system(orden.c_str()), 0);
     EXPECT_EQ(LeerFichero(volcado),
               LeerFichero(std::filesystem::path(RT_DIR_DATOS_PRUEBA) / "ejemplo-tablas.txt"));
