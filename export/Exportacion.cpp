@@ -74,7 +74,13 @@ std::string AnnoAcademico(Documento& documento, const fs::path& fichero) {
         throw Error("El fichero " + Nombrado(fichero) +
                     " no es un fichero de intercambio de Racima: le falta /SERVICIO/BLOQUE_DATOS");
     }
-    const NodoXML primero = bloqueDatos.PrimerHijo();
+    NodoXML primero = bloqueDatos.PrimerHijo();
+    // Layout is no child: the XML service keeps a blank text only where no element stands
+    // beside it, as in a BLOQUE_DATOS holding nothing but line breaks.
+    while (primero && primero.Nombre() == "#text" &&
+           primero.Texto().find_first_not_of(" \t\r\n") == std::string::npos) {
+        primero = primero.SiguienteHermano();
+    }
     if (!primero) {
         throw Error(
             "El fichero " + Nombrado(fichero) +
