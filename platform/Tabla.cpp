@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <fstream>
 #include <optional>
 #include <unordered_map>
 #include <utility>
@@ -11,6 +12,7 @@
 #include "platform/DbfFichero.h"
 #include "platform/DbfValor.h"
 #include "platform/Error.h"
+#include "platform/Mdx.h"
 #include "text/Cp1252.h"
 
 namespace rt {
@@ -75,6 +77,19 @@ std::optional<double> NumeroEstricto(std::string_view texto) {
     return v;
 }
 
+std::string LeerFicheroEntero(const fs::path& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    if (!f) throw Error("No se puede leer el fichero " + RutaEnMensaje(ruta) + ".");
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+void EscribirFicheroEntero(const fs::path& ruta, std::string_view datos) {
+    std::ofstream f(ruta, std::ios::binary | std::ios::trunc);
+    f.write(datos.data(), static_cast<std::streamsize>(datos.size()));
+    f.close();
+    if (!f) throw Error("No se puede escribir el fichero " + RutaEnMensaje(ruta) + ".");
+}
+
 // Rows matching a value of one field (or of a pair of fields), in stored order.
 struct Busqueda {
     std::vector<int> campos;
@@ -131,6 +146,17 @@ struct Tabla::Impl {
     int campoOrden = -1;
 
     std::vector<Busqueda> busquedas;
+
+    // The production index: its bytes as read, its tags, and the tags this engine keeps (a tag
+    // name and its numeric field), which are written whole on close when rows were added.
+    fs::path rutaIndice;
+    std::string indice;
+    std::vector<EtiquetaMdx> etiquetas;
+    std::vector<std::pair<std::string, int>> etiquetasPropias;
+    bool indicePropio = false;
+    std::size_t filasAlAbrir = 0;
+    std::optional<std::vector<std::uint32_t>> ordenIndice;
+    int campoOrdenIndice = -1;
 
     Impl(fs::path f, std::string n, FicheroDbf a)
         : fichero(std::move(f)), nombre(std::move(n)), archivo(std::move(a)) {}
@@ -215,6 +241,7 @@ struct Tabla::Impl {
     }
 
     void ConstruirVista() {
+        if (ConstruirVistaDesdeIndice()) return;
         vista.clear();
         if (conSeleccion) {
             const auto& filas = BusquedaDe({campoSeleccion}).filas;
@@ -230,16 +257,80 @@ struct Tabla::Impl {
         totalVista = total;
     }
 
+    double ClaveNumerica(std::size_t fila, int campo) const {
+        const std::string t = Texto(Registro(fila), campo);
+        // dBase indexes a blank number as zero.
+        return t.empty() ? 0.0 : NumeroEstricto(t).value_or(0.0);
+    }
+
+    const EtiquetaMdx* EtiquetaDe(int campo) const {
+        if (indice.empty()) return nullptr;
+        for (const auto& e : etiquetas) {
+            if (e.tipoClave == 'N' &&
+                IgualSinCaso(e.expresion,
+                             cabecera.campos[static_cast<std::size_t>(campo)].nombre)) {
+                return &e;
+            }
+        }
+        return nullptr;
+    }
+
+    // The rows as the index file orders them, checked against the table as it was opened.
+    const std::vector<std::uint32_t>& OrdenDelIndice(const EtiquetaMdx& etiqueta) {
+        if (ordenIndice && campoOrdenIndice == campoOrden) return *ordenIndice;
+        std::vector<std::uint32_t> registros = RecorrerEtiquetaMdx(indice, etiqueta, rutaIndice);
+        std::vector<bool> visto(filasAlAbrir, false);
+        bool valido = registros.size() == filasAlAbrir;
+        for (auto& r : registros) {
+            if (!valido || r < 1 || r > filasAlAbrir || visto[r - 1]) {
+                valido = false;
+                break;
+            }
+            visto[r - 1] = true;
+            --r;
+        }
+        if (!valido) {
+            throw Error("El índice " + RutaEnMensaje(rutaIndice) + " no corresponde a la tabla " +
+                        TablaEnMensaje() + ". Borre la tabla y vuelva a importar.");
+        }
+        ordenIndice = std::move(registros);
+        campoOrdenIndice = campoOrden;
+        return *ordenIndice;
+    }
+
+    bool ConstruirVistaDesdeIndice() {
+        const EtiquetaMdx* etiqueta = campoOrden >= 0 ? EtiquetaDe(campoOrden) : nullptr;
+        if (!etiqueta) return false;
+        const auto& orden = OrdenDelIndice(*etiqueta);
+        vista.clear();
+        for (auto f : orden) {
+            if (Viva(f) && EnSeleccion(f)) vista.push_back(f);
+        }
+        // Rows posted since the table was opened go in after their equals.
+        std::vector<std::uint32_t> nuevas;
+        for (std::size_t f = filasAlAbrir; f < total; ++f) {
+            if (Viva(f) && EnSeleccion(f)) nuevas.push_back(static_cast<std::uint32_t>(f));
+        }
+        if (!nuevas.empty()) {
+            Ordenar(nuevas);
+            std::vector<std::uint32_t> juntas;
+            juntas.reserve(vista.size() + nuevas.size());
+            std::merge(vista.begin(), vista.end(), nuevas.begin(), nuevas.end(),
+                       std::back_inserter(juntas), [&](std::uint32_t a, std::uint32_t b) {
+                           return ClaveNumerica(a, campoOrden) < ClaveNumerica(b, campoOrden);
+                       });
+            vista = std::move(juntas);
+        }
+        totalVista = total;
+        return true;
+    }
+
     void Ordenar(std::vector<std::uint32_t>& filas) const {
         const CampoDbf& c = cabecera.campos[static_cast<std::size_t>(campoOrden)];
         if (EsNumerico(c)) {
             std::vector<std::pair<double, std::uint32_t>> claves;
             claves.reserve(filas.size());
-            for (auto f : filas) {
-                const std::string t = Texto(Registro(f), campoOrden);
-                // dBase indexes a blank number as zero.
-                claves.emplace_back(t.empty() ? 0.0 : NumeroEstricto(t).value_or(0.0), f);
-            }
+            for (auto f : filas) claves.emplace_back(ClaveNumerica(f, campoOrden), f);
             std::stable_sort(claves.begin(), claves.end(),
                              [](const auto& a, const auto& b) { return a.first < b.first; });
             for (std::size_t i = 0; i < filas.size(); ++i) filas[i] = claves[i].second;
@@ -296,6 +387,22 @@ struct Tabla::Impl {
         enDisco = total;
     }
 
+    void EscribirIndice() {
+        std::vector<EtiquetaNueva> nuevas;
+        for (const auto& [nombreEtiqueta, campo] : etiquetasPropias) {
+            EtiquetaNueva e{
+                nombreEtiqueta, cabecera.campos[static_cast<std::size_t>(campo)].nombre, {}};
+            e.claves.reserve(vivas);
+            for (std::size_t f = 0; f < total; ++f) {
+                if (Viva(f))
+                    e.claves.emplace_back(ClaveNumerica(f, campo),
+                                          static_cast<std::uint32_t>(f + 1));
+            }
+            nuevas.push_back(std::move(e));
+        }
+        EscribirFicheroEntero(rutaIndice, EscribirMdx(NombreDeTabla(fichero), std::move(nuevas)));
+    }
+
     void Cerrar() {
         if (!archivo.Abierto()) return;
         anadiendo = false;
@@ -315,6 +422,7 @@ struct Tabla::Impl {
                         static_cast<char>((total >> (8 * i)) & 0xFF);
                 }
                 archivo.Escribir(0, bloqueCabecera);
+                if (indicePropio && !etiquetasPropias.empty()) EscribirIndice();
                 cambiada = false;
             }
         } catch (...) {
@@ -384,7 +492,18 @@ void CrearTabla(const fs::path& carpeta, std::string_view nombre,
     FicheroDbf archivo(ruta, FicheroDbf::Modo::Crear, nombre);
     archivo.Escribir(0, EscribirCabeceraDbf(cabecera) + "\x1A");
     std::error_code ec;
-    fs::remove(RutaHermana(ruta, ".MDX"), ec);
+    const fs::path rutaIndice = RutaHermana(ruta, ".MDX");
+    fs::remove(rutaIndice, ec);
+    if (!indices.empty()) {
+        std::vector<EtiquetaNueva> etiquetas;
+        for (const auto& indice : indices) {
+            for (const auto& c : cabecera.campos) {
+                if (IgualSinCaso(c.nombre, indice.campo))
+                    etiquetas.push_back({indice.nombre, c.nombre, {}});
+            }
+        }
+        EscribirFicheroEntero(rutaIndice, EscribirMdx(NombreDeTabla(ruta), std::move(etiquetas)));
+    }
     archivo.Cerrar();
 }
 
@@ -411,6 +530,35 @@ Tabla Tabla::Abrir(const fs::path& carpeta, std::string_view nombre) {
     }
     for (std::size_t i = 0; i < t.cabecera.campos.size(); ++i) {
         t.porNombre.emplace(Mayusculas(t.cabecera.campos[i].nombre), static_cast<int>(i));
+    }
+    t.filasAlAbrir = t.total;
+    if (t.cabecera.conIndice) {
+        t.rutaIndice = RutaHermana(ruta, ".MDX");
+        std::error_code ec;
+        if (fs::exists(t.rutaIndice, ec)) {
+            t.indice = LeerFicheroEntero(t.rutaIndice);
+            t.etiquetas = LeerEtiquetasMdx(t.indice, t.rutaIndice);
+            // Tags on numeric fields are kept up to date; a file holding any other kind of tag
+            // was written by another program and is left as it is.
+            t.indicePropio = true;
+            for (const auto& e : t.etiquetas) {
+                const auto it = t.porNombre.find(Mayusculas(e.expresion));
+                if (e.tipoClave != 'N' || it == t.porNombre.end() ||
+                    !EsNumerico(t.cabecera.campos[static_cast<std::size_t>(it->second)])) {
+                    t.indicePropio = false;
+                    break;
+                }
+                t.etiquetasPropias.emplace_back(e.nombre, it->second);
+            }
+        } else {
+            // The index file went missing: it is made again from the marked fields on close.
+            t.indicePropio = true;
+            for (std::size_t i = 0; i < t.cabecera.campos.size(); ++i) {
+                const CampoDbf& c = t.cabecera.campos[i];
+                if (c.indexado && EsNumerico(c))
+                    t.etiquetasPropias.emplace_back(c.nombre, static_cast<int>(i));
+            }
+        }
     }
     t.Primero();
     return Tabla(std::move(impl));
