@@ -154,6 +154,7 @@ struct Tabla::Impl {
     std::vector<EtiquetaMdx> etiquetas;
     std::vector<std::pair<std::string, int>> etiquetasPropias;
     bool indicePropio = false;
+    std::string errorIndice;  // a damaged file is reported when its order is asked for
     std::size_t filasAlAbrir = 0;
     std::optional<std::vector<std::uint32_t>> ordenIndice;
     int campoOrdenIndice = -1;
@@ -537,10 +538,15 @@ Tabla Tabla::Abrir(const fs::path& carpeta, std::string_view nombre) {
         std::error_code ec;
         if (fs::exists(t.rutaIndice, ec)) {
             t.indice = LeerFicheroEntero(t.rutaIndice);
-            t.etiquetas = LeerEtiquetasMdx(t.indice, t.rutaIndice);
+            try {
+                t.etiquetas = LeerEtiquetasMdx(t.indice, t.rutaIndice);
+            } catch (const Error& e) {
+                t.errorIndice = e.what();
+                t.indice.clear();
+            }
             // Tags on numeric fields are kept up to date; a file holding any other kind of tag
             // was written by another program and is left as it is.
-            t.indicePropio = true;
+            t.indicePropio = t.errorIndice.empty();
             for (const auto& e : t.etiquetas) {
                 const auto it = t.porNombre.find(Mayusculas(e.expresion));
                 if (e.tipoClave != 'N' || it == t.porNombre.end() ||
@@ -550,8 +556,9 @@ Tabla Tabla::Abrir(const fs::path& carpeta, std::string_view nombre) {
                 }
                 t.etiquetasPropias.emplace_back(e.nombre, it->second);
             }
-        } else {
-            // The index file went missing: it is made again from the marked fields on close.
+        } else if ((t.cabecera.version & 0xF0) != 0x30) {
+            // The index file went missing: it is made again from the marked fields on close
+            // (not for the FoxPro family, whose flag stands for another kind of index).
             t.indicePropio = true;
             for (std::size_t i = 0; i < t.cabecera.campos.size(); ++i) {
                 const CampoDbf& c = t.cabecera.campos[i];
@@ -867,6 +874,10 @@ void Tabla::RecorrerPor(std::string_view campo) {
     ComprobarAbierta(*this);
     Impl& t = *impl_;
     t.campoOrden = campo.empty() ? -1 : t.Campo(campo);
+    if (t.campoOrden >= 0 && !t.errorIndice.empty() &&
+        t.cabecera.campos[static_cast<std::size_t>(t.campoOrden)].indexado) {
+        throw Error(t.errorIndice);
+    }
     t.conVista = t.conSeleccion || t.campoOrden >= 0;
     if (t.conVista) t.ConstruirVista();
     t.Primero();
