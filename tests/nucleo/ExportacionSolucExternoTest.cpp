@@ -2,6 +2,7 @@
 // DIA and HORA as numeric or as character columns, and a file name in small letters as a program
 // under Wine may leave it.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cstdio>
 #include <memory>
