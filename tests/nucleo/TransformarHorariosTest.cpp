@@ -267,5 +267,26 @@ TEST_F(TransformarHorariosTest, UnValorQueNoEsEnteroDetieneElPaso) {
     }
 }
 
+TEST_F(TransformarHorariosTest, UnDiaDeTextoQueNoEsNumeroDetieneElPaso) {
+    Filas("PROFT", {{{"ABREV", "AMG"}, {"X_EMPLEADO", "182300"}}});
+    CrearTabla(trabajo, "SOLUC",
+               {{"PROF", TipoCampo::Texto, 4},
+                {"DIA", TipoCampo::Texto, 2},
+                {"HORA", TipoCampo::Texto, 2}});
+    Tabla soluc = Tabla::Abrir(trabajo, "SOLUC");
+    soluc.Anadir();
+    soluc.PonerTexto("PROF", "AMG");
+    soluc.PonerTexto("DIA", "L");
+    soluc.PonerTexto("HORA", "1");
+    soluc.Grabar();
+    soluc.Cerrar();
+    try {
+        Horarios();
+        ADD_FAILURE() << "sin error";
+    } catch (const Error& error) {
+        EXPECT_STREQ(error.what(), "'L' no es un valor entero válido (campo DIA de SOLUC.DBF)");
+    }
+}
+
 }  // namespace
 }  // namespace rt::prueba
