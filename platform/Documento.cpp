@@ -145,12 +145,10 @@ struct ResultadoXPath {
     ~ResultadoXPath() { xmlXPathFreeObject(p); }
 };
 
+// The library leaves the message of an XPath error empty; where the path went wrong is what helps.
 void AnotarErrorXPath(void* datos, xmlErrorPtr e) {
-    auto& mensaje = *static_cast<std::string*>(datos);
-    if (e && e->message && mensaje.empty()) {
-        mensaje = e->message;
-        while (!mensaje.empty() && mensaje.back() == '\n') mensaje.pop_back();
-    }
+    auto& posicion = *static_cast<int*>(datos);
+    if (e && posicion < 0) posicion = e->int1;
 }
 
 bool EsAncestroOMismo(xmlNodePtr posible, xmlNodePtr nodo) {
@@ -223,14 +221,18 @@ struct Documento::Impl {
         const std::string ruta8 = AnsiAUtf8(ruta);
         ContextoXPath ctx{xmlXPathNewContext(doc)};
         if (!ctx.p) throw std::bad_alloc();
-        std::string mensaje;
+        int posicion = -1;
         ctx.p->error = AnotarErrorXPath;
-        ctx.p->userData = &mensaje;
+        ctx.p->userData = &posicion;
         ctx.p->node = contexto ? contexto : reinterpret_cast<xmlNodePtr>(doc);
         ResultadoXPath r{xmlXPathEvalExpression(X(ruta8), ctx.p)};
-        if (!r.p || r.p->type != XPATH_NODESET) {
+        if (!r.p) {
             throw Error("La ruta XML '" + ruta8 + "' no es válida" +
-                        (mensaje.empty() ? std::string(": no selecciona nodos") : ": " + mensaje));
+                        (posicion >= 0 ? " (carácter " + std::to_string(posicion + 1) + ")"
+                                       : std::string()));
+        }
+        if (r.p->type != XPATH_NODESET) {
+            throw Error("La ruta XML '" + ruta8 + "' no selecciona nodos");
         }
         if (r.p->nodesetval) {
             lista.nodos_.reserve(static_cast<std::size_t>(r.p->nodesetval->nodeNr));

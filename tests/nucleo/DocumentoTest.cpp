@@ -161,7 +161,7 @@ TEST_F(DocumentoTest, ArchivosHostilesFallanSinLeerNiExpandirNada) {
         const auto tardanza = std::chrono::steady_clock::now() - inicio;
         EXPECT_FALSE(cargado);
         EXPECT_NE(doc.UltimoError().find("entidades"), std::string::npos) << doc.UltimoError();
-        EXPECT_LT(tardanza, std::chrono::milliseconds(500));
+        EXPECT_LT(tardanza, std::chrono::seconds(2));
         // 10^12 "ja" if anything expanded; the file itself is well under a megabyte.
         EXPECT_LT(PicoMemoriaKb() - pico_antes, 32u * 1024u);
         EXPECT_FALSE(doc.ElementoDocumento());
