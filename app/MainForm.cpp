@@ -74,7 +74,8 @@ QLabel* Titulo(QWidget* padre, const char* nombre, const QString& texto, QRect l
 // who cannot see it.
 bool ExisteVentana([[maybe_unused]] WId asa) {
 #if defined(RT_CON_XCB)
-    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 && QGuiApplication::platformName() == QLatin1String("xcb")) {
         xcb_connection_t* conexion = x11->connection();
         xcb_generic_error_t* error = nullptr;
         auto* atributos = xcb_get_window_attributes_reply(
@@ -188,7 +189,8 @@ void TMForm::Incrustar(const QString& textoAsa) {
         throw Error("No existe la ventana " + textoAsa.toStdString() +
                     " dentro de la que mostrarse; se abre como ventana propia.");
     }
-    setWindowFlag(Qt::FramelessWindowHint);
+    // Only the bare flags: Qt drops the frameless hint when title-bar buttons are asked for.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     // A platform without foreign windows (the headless one of the tests) keeps the window on its
     // own, frameless, with the rest of hosted mode unchanged.
     anfitrion_.reset(QWindow::fromWinId(asa));

@@ -18,6 +18,8 @@ class QPushButton;
 namespace rt {
 
 class TPlantillas : public QDialog {
+    Q_OBJECT
+
   public:
     // ayuda answers F1; the main window passes its own help.
     TPlantillas(std::filesystem::path fichero, QWidget* padre = nullptr,
