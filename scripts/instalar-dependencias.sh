@@ -8,6 +8,7 @@ PAQUETES=(
   libgtest-dev googletest
   python3 python3-dbfread python3-dbf
   xvfb xauth x11-utils
+  libxcb1-dev libxtst-dev
 )
 faltan=()
 for p in "${PAQUETES[@]}"; do
