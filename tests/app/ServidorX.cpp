@@ -105,6 +105,18 @@ ServidorX::Ventana ServidorX::Titulada(const QString& titulo) const {
     return 0;
 }
 
+QStringList ServidorX::Titulos() const {
+    Display* d = impl_->pantalla;
+    QStringList titulos;
+    for (Ventana v : Hijas(DefaultRootWindow(d))) {
+        XWindowAttributes atributos{};
+        if (XGetWindowAttributes(d, v, &atributos) && atributos.map_state == IsViewable) {
+            titulos << Propiedad(d, v, "_NET_WM_NAME", "UTF8_STRING");
+        }
+    }
+    return titulos;
+}
+
 void ServidorX::Enfocar(Ventana ventana) {
     XSetInputFocus(impl_->pantalla, ventana, RevertToParent, CurrentTime);
     XSync(impl_->pantalla, False);
@@ -133,9 +145,12 @@ void ServidorX::Escribir(const QString& texto) {
     XSync(d, False);
 }
 
-void ServidorX::Tecla(const char* nombre) {
+void ServidorX::Tecla(const char* nombre, bool control) {
     Display* d = impl_->pantalla;
+    const KeyCode ctrl = XKeysymToKeycode(d, XK_Control_L);
+    if (control) XTestFakeKeyEvent(d, ctrl, True, CurrentTime);
     Golpe(d, XKeysymToKeycode(d, XStringToKeysym(nombre)), false);
+    if (control) XTestFakeKeyEvent(d, ctrl, False, CurrentTime);
     XSync(d, False);
 }
 

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -28,10 +29,13 @@ class ServidorX {
     bool SinBordes(Ventana ventana) const;
     // A mapped top-level window with this title, or 0.
     Ventana Titulada(const QString& titulo) const;
+    // The titles of the mapped top-level windows, to say what is left on the screen.
+    QStringList Titulos() const;
 
     void Enfocar(Ventana ventana);
     void Escribir(const QString& texto);  // printable ASCII
-    void Tecla(const char* nombre);       // a key symbol name: "Return", "Escape"
+    // A key symbol name ("Return", "Escape", "a"), with Control held down when asked.
+    void Tecla(const char* nombre, bool control = false);
     void Pulsar(QPoint enPantalla);
 
   private:
