@@ -46,6 +46,7 @@ QString MinusculasAZ(QString texto) {
     return texto;
 }
 
+// The OK-kind buttons carry the style's check mark (its "apply" icon; its "OK" icon is an arrow).
 QPushButton* Boton(QWidget* padre, const char* nombre, QStyle::StandardPixmap icono,
                    const QString& texto, QRect lugar) {
     auto* boton = icono == QStyle::SP_CustomBase
@@ -116,7 +117,7 @@ TMForm::TMForm(QStringList parametros, Carpetas carpetas, QWidget* padre)
         new PanelDegradado(QColor(0xF9, 0xD3, 0x7D), Qt::white, QColor(0xFF, 0xEE, 0xDD), this);
     Draw3D2->setObjectName(QStringLiteral("Draw3D2"));
     Draw3D2->setGeometry(1, 0, 315, 169);
-    auto* BExportar = Boton(Draw3D2, "BExportar", QStyle::SP_DialogOkButton,
+    auto* BExportar = Boton(Draw3D2, "BExportar", QStyle::SP_DialogApplyButton,
                             QStringLiteral("Aceptar"), QRect(96, 120, 89, 25));
     auto* BClose = Boton(Draw3D1, "BClose", QStyle::SP_DialogCloseButton, QStringLiteral("&Salir"),
                          QRect(256, 32, 89, 25));
@@ -128,7 +129,7 @@ TMForm::TMForm(QStringList parametros, Carpetas carpetas, QWidget* padre)
     Draw3D3->setGeometry(316, 0, 317, 169);
     Titulo(Draw3D3, "Label4", QStringLiteral("Transformar datos desde Tabelio hacia Racima"),
            QRect(8, 24, 305, 57));
-    auto* BImportar = Boton(Draw3D3, "BImportar", QStyle::SP_DialogOkButton,
+    auto* BImportar = Boton(Draw3D3, "BImportar", QStyle::SP_DialogApplyButton,
                             QStringLiteral("Aceptar"), QRect(96, 120, 89, 25));
     auto* Label1 = new QLabel(QStringLiteral("TransTabelioRacima para PX40 V-1.0"), Draw3D1);
     Label1->setObjectName(QStringLiteral("Label1"));

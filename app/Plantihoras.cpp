@@ -73,7 +73,7 @@ TPlantillas::TPlantillas(std::filesystem::path fichero, QWidget* padre, std::fun
     Etiqueta(Draw3D4, "Label1", QStringLiteral("HORAS"), QRect(215, 68, 67, 18), Arial(12),
              kGranate);
 
-    BitBtnContinuar = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+    BitBtnContinuar = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton),
                                       QStringLiteral("Continuar"), Draw3D4);
     BitBtnContinuar->setObjectName(QStringLiteral("BitBtnContinuar"));
     BitBtnContinuar->setGeometry(255, 203, 89, 25);
