@@ -1,6 +1,16 @@
 #include "import/Codigos.h"
 
+#include "platform/Error.h"
+#include "text/Cp1252.h"
+
 namespace rt {
+
+namespace {
+
+// Far beyond any school: past it, four characters cannot tell the codes of one stem apart.
+constexpr std::size_t kMaximoNumeracion = 100000;
+
+}  // namespace
 
 std::string MayusculasAscii(std::string s) {
     for (char& c : s) {
@@ -32,11 +42,45 @@ std::string AcortarACuatro(const std::string& codigo) {
     return codigo.substr(0, 2) + codigo.substr(codigo.size() - 2);
 }
 
-std::string Numerar(const std::string& raiz, const std::function<bool(const std::string&)>& libre) {
-    for (std::size_t n = 1;; ++n) {
-        std::string candidato = raiz + std::to_string(n);
-        if (libre(candidato)) return candidato;
+std::vector<std::string> FormasDeCuatro(const std::string& candidato, std::string usual) {
+    std::vector<std::string> formas{std::move(usual)};
+    if (candidato.size() > 4) {
+        for (std::string otra : {candidato.substr(0, 1) + candidato.substr(candidato.size() - 3),
+                                 candidato.substr(candidato.size() - 4)}) {
+            if (otra != formas.back() && otra != formas.front()) formas.push_back(std::move(otra));
+        }
     }
+    return formas;
+}
+
+std::optional<std::string> FormaLibre(const std::vector<std::string>& formas,
+                                      const std::function<bool(const std::string&)>& ocupada) {
+    for (const std::string& forma : formas) {
+        if (!ocupada(forma)) return forma;
+    }
+    return std::nullopt;
+}
+
+CodigoDado DarCodigo(Numerador& numerador, const std::string& base, std::size_t largoRaiz,
+                     const std::function<std::optional<std::string>(const std::string&)>& forma) {
+    if (auto guardado = forma(base)) return {base, *guardado};
+    std::string candidato = numerador.Numerar(
+        base.substr(0, largoRaiz), [&](const std::string& c) { return forma(c).has_value(); });
+    std::string guardado = *forma(candidato);
+    return {std::move(candidato), std::move(guardado)};
+}
+
+std::string Numerador::Numerar(const std::string& raiz,
+                               const std::function<bool(const std::string&)>& libre) {
+    std::size_t& n = siguiente_.try_emplace(raiz, 1).first->second;
+    for (; n <= kMaximoNumeracion; ++n) {
+        std::string candidato = raiz + std::to_string(n);
+        if (libre(candidato)) {
+            ++n;
+            return candidato;
+        }
+    }
+    throw Error("No quedan códigos de cuatro caracteres distintos para «" + AnsiAUtf8(raiz) + "»");
 }
 
 }  // namespace rt

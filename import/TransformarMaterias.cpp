@@ -51,6 +51,12 @@ std::string CodigoLargo(const std::string& codigo, const std::string& nombre) {
 // without them (a long code cut to eight characters may end in a blank).
 std::string ComoCampo(std::string valor) { return TrimTrailing(std::move(valor)); }
 
+// The codes stored in ASIGNOMT so far, and where each stem's numbering stands.
+struct CodigosGuardados {
+    std::set<std::string> codigos;
+    Numerador numerador;
+};
+
 struct Materia {
     std::string nombre, clave, curso, codigo, largo;
 };
@@ -86,23 +92,23 @@ void MateriaVista(Tabla& asignomt, Tabla& asignomt2, const Materia& m) {
     GrabarOferta(asignomt2, asignomt.LeerTexto("COD"), m);
 }
 
-// Numbered past every code given so far; a shortened candidate that the table already holds
-// would make two subjects indistinguishable to the timetable, so the numbering goes on past it.
-std::string NumerarCodigo(ListasMaterias& listas, std::set<std::string>& guardados,
+// Numbered past every code given so far. A shortened candidate that the table already holds
+// would make two subjects one for the timetable, so the numbering goes on past it.
+std::string NumerarCodigo(ListasMaterias& listas, CodigosGuardados& guardados,
                           const std::string& codigo) {
-    auto libre = [&](const std::string& candidato) {
-        return !listas.CodigosAsignados.contains(candidato) &&
-               !guardados.contains(AcortarACuatro(candidato));
+    auto forma = [&](const std::string& candidato) -> std::optional<std::string> {
+        if (listas.CodigosAsignados.contains(candidato)) return std::nullopt;
+        return FormaLibre(FormasDeCuatro(candidato, AcortarACuatro(candidato)),
+                          [&](const std::string& f) { return guardados.codigos.contains(f); });
     };
-    const std::string candidato = libre(codigo) ? codigo : Numerar(LeftPart(codigo, 3), libre);
-    listas.CodigosAsignados.insert(candidato);
-    const std::string guardado = AcortarACuatro(candidato);
-    guardados.insert(guardado);
-    return guardado;
+    const CodigoDado dado = DarCodigo(guardados.numerador, codigo, 3, forma);
+    listas.CodigosAsignados.insert(dado.candidato);
+    guardados.codigos.insert(dado.guardado);
+    return dado.guardado;
 }
 
 void MateriaNueva(Tabla& asignomt, Tabla& asignomt2, ListasMaterias& listas,
-                  std::set<std::string>& guardados, const Materia& m) {
+                  CodigosGuardados& guardados, const Materia& m) {
     listas.NombresMaterias.insert(MayusculasAscii(m.nombre));
     listas.CodigosLargos.insert(m.largo);
     listas.ParesCodigoNombre.insert(m.largo + m.nombre);
@@ -134,7 +140,7 @@ void TransformarMaterias(const Documento& doc, const std::filesystem::path& trab
     const std::vector<Registro> registros = LeerBloque(doc, "MATERIAS");
     Tabla asignomt = Tabla::Abrir(trabajo, "ASIGNOMT");
     Tabla asignomt2 = Tabla::Abrir(trabajo, "ASIGNOMT2");
-    std::set<std::string> guardados;  // the codes stored in ASIGNOMT so far
+    CodigosGuardados guardados;
     for (const Registro& registro : registros) {
         if (!registro.Utilizable()) continue;
         const Materia m = LeerMateria(registro);

@@ -34,29 +34,34 @@ std::string NombreCompleto(const Registro& registro) {
 // From the tenth clash of the same initials a candidate has five characters, which the
 // four-character field would cut back onto an earlier abbreviation; it is shortened to its first
 // two and last two characters instead, and numbered on while that is taken.
-std::string Abreviatura(CodigosSinMayusculas& dadas, const std::string& iniciales) {
-    auto libre = [&](const std::string& candidato) {
-        return !dadas.Contiene(candidato) && !dadas.Contiene(AcortarACuatro(candidato));
-    };
-    const std::string candidato =
-        libre(iniciales) ? iniciales : Numerar(LeftPart(iniciales, 3), libre);
-    const std::string abreviatura = AcortarACuatro(candidato);
-    dadas.Anadir(candidato);
-    dadas.Anadir(abreviatura);
-    return abreviatura;
-}
+struct Abreviaturas {
+    CodigosSinMayusculas dadas;  // candidates and stored forms alike
+    Numerador numerador;
+
+    std::string Dar(const std::string& iniciales) {
+        auto forma = [&](const std::string& candidato) -> std::optional<std::string> {
+            if (dadas.Contiene(candidato)) return std::nullopt;
+            return FormaLibre(FormasDeCuatro(candidato, AcortarACuatro(candidato)),
+                              [&](const std::string& f) { return dadas.Contiene(f); });
+        };
+        const CodigoDado dado = DarCodigo(numerador, iniciales, 3, forma);
+        dadas.Anadir(dado.candidato);
+        dadas.Anadir(dado.guardado);
+        return dado.guardado;
+    }
+};
 
 }  // namespace
 
 void TransformarProfesores(const Documento& doc, const std::filesystem::path& trabajo) {
     BorrarTabla(trabajo, "PROFT");
-    CodigosSinMayusculas dadas;
+    Abreviaturas abreviaturas;
     CrearTabla(trabajo, "PROFT", kCamposProft);
     const std::vector<Registro> registros = LeerBloque(doc, "EMPLEADOS");
     Tabla proft = Tabla::Abrir(trabajo, "PROFT");
     for (const Registro& registro : registros) {
         if (!registro.Utilizable()) continue;
-        const std::string abreviatura = Abreviatura(dadas, Iniciales(registro));
+        const std::string abreviatura = abreviaturas.Dar(Iniciales(registro));
         proft.Anadir();
         proft.PonerTexto("ABREV", abreviatura);
         proft.PonerTexto("NOMBRE", NombreCompleto(registro));

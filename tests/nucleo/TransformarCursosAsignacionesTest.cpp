@@ -56,7 +56,7 @@ TEST_F(TransformarCursosGruposTest, UnidadesConCodigoYDescripcion) {
 // units would share a code. The numbering goes on instead.
 TEST_F(TransformarCursosGruposTest, LosCodigosDeUnidadSonDistintos) {
     Registros unidades;
-    for (int i = 0; i < 13; ++i) unidades.push_back({std::to_string(i), "1º ESO A", "5961"});
+    for (int i = 0; i < 300; ++i) unidades.push_back({std::to_string(i), "1º ESO A", "5961"});
     Importar({{"5961", "1º"}}, unidades);
     const std::vector<std::string> codigos = LeerColumna(trabajo, "GRUPOST", "ABREV");
     EXPECT_EQ(codigos[9], "1ºE9");

@@ -64,7 +64,7 @@ TEST_F(TransformarMateriasTest, UnCodigoAcortadoNoRepiteOtroYaGuardado) {
     Registros materias;
     for (int i = 0; i < 11; ++i)
         materias.push_back({"5961", "1", "Historia Mundo C " + std::to_string(i)});
-    for (int i = 0; i < 11; ++i)
+    for (int i = 0; i < 250; ++i)
         materias.push_back({"5961", "1", "Historia Mundial " + std::to_string(i)});
     Importar(materias);
     const std::vector<std::string> codigos = LeerColumna(trabajo, "ASIGNOMT", "COD");

@@ -31,17 +31,18 @@ TEST_F(TransformarProfesoresTest, NombreEIniciales) {
 }
 
 // Past the ninth clash a candidate has five characters; the table would cut 'MGM10' back to
-// 'MGM1'. Every teacher must keep an abbreviation of its own.
+// 'MGM1'. Every teacher must keep an abbreviation of its own, also past the hundredth clash,
+// where the first two and last two characters start to repeat.
 TEST_F(TransformarProfesoresTest, LasAbreviaturasSiguenDistintasTrasLaNovenaCoincidencia) {
     Registros empleados;
-    for (int i = 0; i < 14; ++i) {
+    for (int i = 0; i < 1500; ++i) {
         empleados.push_back({std::to_string(i), "", "", "Martín", "Gómez", "Marta"});
     }
     std::vector<std::string> abreviaturas;
     for (const auto& fila : Importar(empleados)) abreviaturas.push_back(fila[0]);
     EXPECT_EQ(abreviaturas[9], "MGM9");
     EXPECT_EQ(abreviaturas[10], "MG10");
-    EXPECT_EQ(std::set<std::string>(abreviaturas.begin(), abreviaturas.end()).size(), 14u);
+    EXPECT_EQ(std::set<std::string>(abreviaturas.begin(), abreviaturas.end()).size(), 1500u);
 }
 
 TEST_F(TransformarProfesoresTest, UnNombreLargoSeCorta) {
