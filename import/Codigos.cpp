@@ -70,6 +70,22 @@ CodigoDado DarCodigo(Numerador& numerador, const std::string& base, std::size_t 
     return {std::move(candidato), std::move(guardado)};
 }
 
+std::string DadorDeCodigos::Dar(const std::string& base) {
+    auto forma = [&](const std::string& candidato) -> std::optional<std::string> {
+        if (dados_.Contiene(candidato)) return std::nullopt;
+        // A base keeps its usual form or is numbered; only numbered candidates may take the
+        // roomier forms.
+        const std::string usual = formaUsual_(candidato);
+        const std::vector<std::string> formas =
+            candidato == base ? std::vector<std::string>{usual} : FormasDeCuatro(candidato, usual);
+        return FormaLibre(formas, [&](const std::string& f) { return guardados_.Contiene(f); });
+    };
+    const CodigoDado dado = DarCodigo(numerador_, base, largoRaiz_, forma);
+    dados_.Anadir(dado.candidato);
+    guardados_.Anadir(dado.guardado);
+    return dado.guardado;
+}
+
 std::string Numerador::Numerar(const std::string& raiz,
                                const std::function<bool(const std::string&)>& libre) {
     std::size_t& n = siguiente_.try_emplace(raiz, 1).first->second;

@@ -67,4 +67,24 @@ struct CodigoDado {
 CodigoDado DarCodigo(Numerador& numerador, const std::string& base, std::size_t largoRaiz,
                      const std::function<std::optional<std::string>(const std::string&)>& forma);
 
+// Distinct codes for teachers, rooms and units, compared without regard to letter case. A base
+// that is free is kept in its usual stored form; otherwise its stem is numbered until neither the
+// candidate nor every form of it in four characters is taken.
+class DadorDeCodigos {
+  public:
+    using Forma = std::function<std::string(const std::string&)>;
+    DadorDeCodigos(std::size_t largoRaiz, Forma formaUsual)
+        : largoRaiz_(largoRaiz), formaUsual_(std::move(formaUsual)) {}
+
+    // The code as stored.
+    std::string Dar(const std::string& base);
+
+  private:
+    std::size_t largoRaiz_;
+    Forma formaUsual_;
+    CodigosSinMayusculas dados_;      // candidates, whole
+    CodigosSinMayusculas guardados_;  // as stored
+    Numerador numerador_;
+};
+
 }  // namespace rt

@@ -19,33 +19,15 @@ const std::vector<DefCampo> kCamposAulat = {
 // The table keeps the last four characters of an abbreviation. Two long codes that end alike
 // would give two rooms one stored abbreviation, so that counts as a clash as well, and the
 // numbering goes on until the stored form is free too.
-struct Abreviaturas {
-    CodigosSinMayusculas enteras;    // whole, as given
-    CodigosSinMayusculas guardadas;  // as stored
-    Numerador numerador;
-
-    std::string Dar(const std::string& base) {
-        auto forma = [&](const std::string& candidato) -> std::optional<std::string> {
-            if (enteras.Contiene(candidato)) return std::nullopt;
-            // A code as the file gives it keeps its usual form or is numbered; only numbered
-            // candidates may take the roomier forms.
-            const std::vector<std::string> formas =
-                candidato == base ? std::vector<std::string>{RightPart(candidato, 4)}
-                                  : FormasDeCuatro(candidato, RightPart(candidato, 4));
-            return FormaLibre(formas, [&](const std::string& f) { return guardadas.Contiene(f); });
-        };
-        const CodigoDado dado = DarCodigo(numerador, base, 2, forma);
-        enteras.Anadir(dado.candidato);
-        guardadas.Anadir(dado.guardado);
-        return dado.guardado;
-    }
-};
+DadorDeCodigos Abreviaturas() {
+    return DadorDeCodigos(2, [](const std::string& c) { return RightPart(c, 4); });
+}
 
 }  // namespace
 
 void TransformarAulas(const Documento& doc, const std::filesystem::path& trabajo) {
     BorrarTabla(trabajo, "AULAT");
-    Abreviaturas abreviaturas;
+    DadorDeCodigos abreviaturas = Abreviaturas();
     CrearTabla(trabajo, "AULAT", kCamposAulat);
     const std::vector<Registro> registros = LeerBloque(doc, "DEPENDENCIAS");
     Tabla aulat = Tabla::Abrir(trabajo, "AULAT");

@@ -55,21 +55,7 @@ std::string CodigoBase(const std::string& nombre) {
 // A numbered candidate of five characters is shortened to four; where the shortened form is a
 // code given already ('1º10' for the eleventh and the twelfth '1ºEA'), the numbering goes on, so
 // that every unit keeps a code of its own.
-struct CodigosUnidad {
-    CodigosSinMayusculas dados;
-    Numerador numerador;
-
-    std::string Dar(const std::string& nombre) {
-        auto forma = [&](const std::string& candidato) -> std::optional<std::string> {
-            if (dados.Contiene(candidato)) return std::nullopt;
-            return FormaLibre(FormasDeCuatro(candidato, AcortarACuatro(candidato)),
-                              [&](const std::string& f) { return dados.Contiene(f); });
-        };
-        const CodigoDado dado = DarCodigo(numerador, CodigoBase(nombre), 3, forma);
-        dados.Anadir(dado.guardado);
-        return dado.guardado;
-    }
-};
+DadorDeCodigos CodigosUnidad() { return DadorDeCodigos(3, AcortarACuatro); }
 
 struct Curso {
     std::string nivel, curso, estudio;
@@ -85,14 +71,14 @@ std::string Descripcion(const std::string& nombre, const Curso& curso, const std
     return " " + curso.nivel + " " + curso.curso + " " + grupo;
 }
 
-void GrabarUnidad(Tabla& grupost, Tabla& cursost, CodigosUnidad& codigos,
+void GrabarUnidad(Tabla& grupost, Tabla& cursost, DadorDeCodigos& codigos,
                   const Registro& registro) {
     const std::string nombre = registro.Valor(1);
     const std::string claveCurso = registro.Valor(2);
     const Curso curso = BuscarCurso(cursost, claveCurso);
     const std::string grupo = RightPart(nombre, 1);
     grupost.Anadir();
-    grupost.PonerTexto("ABREV", codigos.Dar(nombre));
+    grupost.PonerTexto("ABREV", codigos.Dar(CodigoBase(nombre)));
     grupost.PonerTexto("TURNO", "");
     grupost.PonerTexto("NIVEL", curso.nivel);
     grupost.PonerTexto("CURSO", curso.curso);
@@ -109,7 +95,7 @@ void TransformarCursosGrupos(const Documento& doc, const std::filesystem::path& 
                              const std::filesystem::path& programa) {
     BorrarTabla(trabajo, "GRUPOST");
     BorrarTabla(trabajo, "CURSOST");
-    CodigosUnidad codigos;
+    DadorDeCodigos codigos = CodigosUnidad();
     CrearTabla(trabajo, "CURSOST", kCamposCursost);
     CrearTabla(trabajo, "GRUPOST", kCamposGrupost);
 

@@ -32,30 +32,15 @@ std::string NombreCompleto(const Registro& registro) {
 }
 
 // From the tenth clash of the same initials a candidate has five characters, which the
-// four-character field would cut back onto an earlier abbreviation; it is shortened to its first
-// two and last two characters instead, and numbered on while that is taken.
-struct Abreviaturas {
-    CodigosSinMayusculas dadas;  // candidates and stored forms alike
-    Numerador numerador;
-
-    std::string Dar(const std::string& iniciales) {
-        auto forma = [&](const std::string& candidato) -> std::optional<std::string> {
-            if (dadas.Contiene(candidato)) return std::nullopt;
-            return FormaLibre(FormasDeCuatro(candidato, AcortarACuatro(candidato)),
-                              [&](const std::string& f) { return dadas.Contiene(f); });
-        };
-        const CodigoDado dado = DarCodigo(numerador, iniciales, 3, forma);
-        dadas.Anadir(dado.candidato);
-        dadas.Anadir(dado.guardado);
-        return dado.guardado;
-    }
-};
+// four-character field would cut back onto an earlier abbreviation; it is stored as its first two
+// and last two characters instead, and numbered on while that is taken.
+DadorDeCodigos Abreviaturas() { return DadorDeCodigos(3, AcortarACuatro); }
 
 }  // namespace
 
 void TransformarProfesores(const Documento& doc, const std::filesystem::path& trabajo) {
     BorrarTabla(trabajo, "PROFT");
-    Abreviaturas abreviaturas;
+    DadorDeCodigos abreviaturas = Abreviaturas();
     CrearTabla(trabajo, "PROFT", kCamposProft);
     const std::vector<Registro> registros = LeerBloque(doc, "EMPLEADOS");
     Tabla proft = Tabla::Abrir(trabajo, "PROFT");
