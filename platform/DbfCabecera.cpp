@@ -4,12 +4,18 @@
 #include <chrono>
 #include <ctime>
 
+#include "platform/Bytes.h"
 #include "platform/Error.h"
 #include "text/Cp1252.h"
 
 namespace rt {
 
 namespace {
+
+using bytes::Leer16;
+using bytes::Leer32;
+using bytes::Poner16;
+using bytes::Poner32;
 
 constexpr std::size_t kLongBloque = 32;
 constexpr std::size_t kLongBloque7 = 68;  // the common block, language driver name, reserved
@@ -18,23 +24,6 @@ constexpr std::size_t kLongDescriptor7 = 48;
 constexpr std::size_t kNombreCorto = 11;
 constexpr std::size_t kNombreLargo = 32;
 constexpr std::size_t kMaxRegistro = 65535;
-
-std::uint32_t Leer32(std::string_view d, std::size_t pos) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(d[pos])) |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(d[pos + 1])) << 8 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(d[pos + 2])) << 16 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(d[pos + 3])) << 24;
-}
-
-std::size_t Leer16(std::string_view d, std::size_t pos) {
-    return static_cast<std::size_t>(static_cast<unsigned char>(d[pos])) |
-           static_cast<std::size_t>(static_cast<unsigned char>(d[pos + 1])) << 8;
-}
-
-void Poner16(std::string& d, std::size_t pos, std::size_t valor) {
-    d[pos] = static_cast<char>(valor & 0xFF);
-    d[pos + 1] = static_cast<char>((valor >> 8) & 0xFF);
-}
 
 [[noreturn]] void Danado(const std::filesystem::path& fichero, std::string_view motivo) {
     throw Error("La tabla " + RutaEnMensaje(fichero) +

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <set>
 
+#include "platform/Bytes.h"
 #include "platform/DbfCabecera.h"
 #include "platform/Error.h"
 #include "text/Cp1252.h"
@@ -12,6 +13,11 @@
 namespace rt {
 
 namespace {
+
+using bytes::Leer16;
+using bytes::Leer32;
+using bytes::Poner16;
+using bytes::Poner32;
 
 constexpr std::size_t kPaginasCabecera = 4;  // file header and tag table
 constexpr std::size_t kPaginasBloque = kBloqueMdx / kPaginaMdx;
@@ -23,28 +29,6 @@ constexpr std::size_t kLongEntrada = 4 + kClaveNumericaMdx;
 constexpr std::uint8_t kExponenteUno =
     0x34;                             // exponent byte of a number whose point follows no digit
 constexpr char kFormatoCampo = 0x10;  // key on a data field, ascending, duplicates allowed
-
-std::uint32_t Leer32(std::string_view d, std::size_t pos) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(d[pos])) |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(d[pos + 1])) << 8 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(d[pos + 2])) << 16 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(d[pos + 3])) << 24;
-}
-
-std::size_t Leer16(std::string_view d, std::size_t pos) {
-    return static_cast<std::size_t>(static_cast<unsigned char>(d[pos])) |
-           static_cast<std::size_t>(static_cast<unsigned char>(d[pos + 1])) << 8;
-}
-
-void Poner32(std::string& d, std::size_t pos, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        d[pos + static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
-}
-
-void Poner16(std::string& d, std::size_t pos, std::size_t v) {
-    d[pos] = static_cast<char>(v & 0xFF);
-    d[pos + 1] = static_cast<char>((v >> 8) & 0xFF);
-}
 
 void PonerFecha(std::string& d, std::size_t pos) {
     CabeceraDbf hoy;
