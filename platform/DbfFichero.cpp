@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <utility>
 
 #include "platform/DbfCabecera.h"
@@ -67,7 +68,15 @@ FicheroDbf::FicheroDbf(const std::filesystem::path& ruta, Modo modo, std::string
     }
     const std::string tabla = "La tabla " + AnsiAUtf8(nombre) + " (" + RutaEnMensaje(ruta) + ")";
     if (enUso) throw Error(tabla + " está en uso por otro programa o ya está abierta.");
-    if (errno == ENOENT) throw Error(tabla + " no existe.");
+    if (errno == ENOENT) {
+        std::error_code ec;
+        if (!std::filesystem::is_directory(ruta.parent_path().empty() ? "." : ruta.parent_path(),
+                                           ec)) {
+            throw Error(tabla + " no se puede abrir: la carpeta " +
+                        RutaEnMensaje(ruta.parent_path()) + " no existe.");
+        }
+        throw Error(tabla + " no existe.");
+    }
     throw Error(tabla + " no se puede abrir: " + std::strerror(errno) + ".");
 }
 

@@ -323,6 +323,9 @@ TEST(Tabla, ErroresNombranCampoYTabla) {
         },
         {"repetido"});
     EsperarError([&] { Tabla::Abrir(otro.Ruta(), "NOESTA"); }, {"NOESTA", "no existe"});
+    // A working folder that is not there is named as what is missing, not the table.
+    EsperarError([&] { CrearTabla(otro.Ruta() / "TBTEMP", "PROFT", kCampos); },
+                 {"PROFT", "la carpeta", "TBTEMP"});
 }
 
 TEST(Tabla, UsoExclusivoTambienDesdeOtroProceso) {
