@@ -5,8 +5,6 @@
 #include "cli/Ordenes.h"
 #include "cli/Resultado.h"
 #include "export/Exportacion.h"
-#include "platform/Carpetas.h"
-#include "platform/Error.h"
 
 namespace rt::cli {
 
@@ -26,24 +24,14 @@ constexpr const char* kAyuda =
 }  // namespace
 
 int OrdenHaciaRacima(const std::vector<std::string>& palabras) {
-    EstadoPrincipal estado;
-    std::optional<InterlocutorConsola> persona;
-    return EstadoDeSalida(estado, [&] {
-        const Argumentos args = AnalizarArgumentos(palabras, {"carpeta-trabajo"});
-        if (args.ayuda) {
-            std::cout << kAyuda;
-            estado.ValorTransformado = 1;
-            return;
-        }
-        if (args.posicionales.size() != 1) throw Error("Indique un fichero XML de Racima");
-        estado.CarpetaTrabajo =
-            args.Opcion("carpeta-trabajo").value_or(CarpetaTrabajoPredeterminada().string());
-        persona.emplace(args.posicionales[0], std::nullopt);
-        EjecutarExportacion(estado, *persona);
-        if (estado.ValorTransformado == 1) {
-            std::cout << RutaResultado(estado.FicheroXML).string() << std::endl;
-        }
-    });
+    return EjecutarOrden(
+        palabras, {"carpeta-trabajo"}, kAyuda, [](EstadoPrincipal& estado, const Argumentos& args) {
+            InterlocutorConsola persona(args.posicionales[0], std::nullopt);
+            EjecutarExportacion(estado, persona);
+            if (estado.ValorTransformado == 1) {
+                std::cout << RutaResultado(estado.FicheroXML).string() << std::endl;
+            }
+        });
 }
 
 }  // namespace rt::cli

@@ -5,8 +5,6 @@
 #include "cli/Ordenes.h"
 #include "cli/Resultado.h"
 #include "import/Importacion.h"
-#include "platform/Carpetas.h"
-#include "platform/Error.h"
 #include "platform/Tabla.h"
 
 namespace rt::cli {
@@ -39,26 +37,15 @@ void MostrarTablas(const std::filesystem::path& carpeta) {
 }  // namespace
 
 int OrdenHaciaTabelio(const std::vector<std::string>& palabras) {
-    EstadoPrincipal estado;
-    std::optional<InterlocutorConsola> persona;
-    return EstadoDeSalida(estado, [&] {
-        const Argumentos args =
-            AnalizarArgumentos(palabras, {"jornada", "carpeta-trabajo", "carpeta-programa"});
-        if (args.ayuda) {
-            std::cout << kAyuda;
-            estado.ValorTransformado = 1;
-            return;
-        }
-        if (args.posicionales.size() != 1) throw Error("Indique un fichero XML de Racima");
-        estado.CarpetaTrabajo =
-            args.Opcion("carpeta-trabajo").value_or(CarpetaTrabajoPredeterminada().string());
-        estado.CarpetaPrograma =
-            args.Opcion("carpeta-programa").value_or(CarpetaPrograma().string());
-        persona.emplace(args.posicionales[0], args.Opcion("jornada"));
-        persona->ComprobarQueSePuedeElegir();
-        EjecutarImportacion(estado, *persona);
-        if (estado.ValorTransformado == 1) MostrarTablas(estado.CarpetaTrabajo);
-    });
+    return EjecutarOrden(palabras, {"jornada", "carpeta-trabajo", "carpeta-programa"}, kAyuda,
+                         [](EstadoPrincipal& estado, const Argumentos& args) {
+                             InterlocutorConsola persona(args.posicionales[0],
+                                                         args.Opcion("jornada"));
+                             persona.ComprobarQueSePuedeElegir();
+                             EjecutarImportacion(estado, persona);
+                             if (estado.ValorTransformado == 1)
+                                 MostrarTablas(estado.CarpetaTrabajo);
+                         });
 }
 
 }  // namespace rt::cli
