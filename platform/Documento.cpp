@@ -1,5 +1,10 @@
 #include "platform/Documento.h"
 
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 #include <libxml/xmlsave.h>
@@ -350,6 +355,24 @@ void Documento::AnadirHijo(NodoXML hijo) {
     impl_->Acoger(reinterpret_cast<xmlNodePtr>(impl_->doc), n);
 }
 
+namespace {
+
+// On disk before it takes the target's name: a power cut must not leave an empty file there.
+bool LlevarAlDisco(const std::filesystem::path& fichero) {
+#if defined(_WIN32)
+    (void)fichero;
+    return true;
+#else
+    const int descriptor = ::open(fichero.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) return false;
+    const bool bien = ::fsync(descriptor) == 0;
+    ::close(descriptor);
+    return bien;
+#endif
+}
+
+}  // namespace
+
 void Documento::Guardar(const std::filesystem::path& fichero) const {
     const std::string nombre = RutaTexto(fichero);
     // Written beside the target and renamed over it, so that a failed save leaves the old file.
@@ -370,6 +393,10 @@ void Documento::Guardar(const std::filesystem::path& fichero) const {
     escritura.salida.close();
     std::error_code ec;
     if (escritos < 0 || !escritura.salida) {
+        std::filesystem::remove(temporal, ec);
+        throw Error("No se puede escribir el archivo XML '" + nombre + "'");
+    }
+    if (!LlevarAlDisco(temporal)) {
         std::filesystem::remove(temporal, ec);
         throw Error("No se puede escribir el archivo XML '" + nombre + "'");
     }
