@@ -19,8 +19,14 @@ using bytes::Poner32;
 
 constexpr std::size_t kLongBloque = 32;
 constexpr std::size_t kLongBloque7 = 68;  // the common block, language driver name, reserved
-constexpr std::size_t kLongDescriptor = 32;
-constexpr std::size_t kLongDescriptor7 = 48;
+// Where a field descriptor keeps each item, in the dBase III/IV layout and in the dBase 7 one.
+struct FormaDescriptor {
+    std::size_t longitud, nombre, tipo, ancho, decimales, indexado;
+};
+constexpr FormaDescriptor kDescriptor{32, 11, 11, 16, 17, 31};
+constexpr FormaDescriptor kDescriptor7{48, 32, 32, 33, 34, 37};
+constexpr std::size_t kLongDescriptor = kDescriptor.longitud;
+constexpr std::size_t kLongDescriptor7 = kDescriptor7.longitud;
 constexpr std::size_t kNombreCorto = 11;
 constexpr std::size_t kNombreLargo = 32;
 constexpr std::size_t kMaxRegistro = 65535;
@@ -80,24 +86,17 @@ CabeceraDbf LeerCabeceraDbf(std::string_view datos, const std::filesystem::path&
         }
         if (pos + ancho > c.longitudCabecera) break;
         const std::string_view d = datos.substr(pos, ancho);
+        const FormaDescriptor& forma = c.nivel7 ? kDescriptor7 : kDescriptor;
         CampoDbf campo;
-        if (c.nivel7) {
-            campo.nombre = NombreDeRanura(d.substr(0, kNombreLargo));
-            campo.tipo = d[32];
-            campo.ancho = static_cast<unsigned char>(d[33]);
-            campo.decimales = static_cast<unsigned char>(d[34]);
-            campo.indexado = d[37] != 0;
-        } else {
-            campo.nombre = NombreDeRanura(d.substr(0, kNombreCorto));
-            campo.tipo = d[11];
-            campo.ancho = static_cast<unsigned char>(d[16]);
-            campo.decimales = static_cast<unsigned char>(d[17]);
-            // FoxPro keeps character fields wider than 255 with the high byte in the decimals.
-            if (campo.tipo == 'C' && !c.nivel7 && (c.version & 0xF0) == 0x30) {
-                campo.ancho += campo.decimales * 256;
-                campo.decimales = 0;
-            }
-            campo.indexado = d[31] != 0;
+        campo.nombre = NombreDeRanura(d.substr(0, forma.nombre));
+        campo.tipo = d[forma.tipo];
+        campo.ancho = static_cast<unsigned char>(d[forma.ancho]);
+        campo.decimales = static_cast<unsigned char>(d[forma.decimales]);
+        campo.indexado = d[forma.indexado] != 0;
+        // FoxPro keeps character fields wider than 255 with the high byte in the decimals.
+        if (campo.tipo == 'C' && !c.nivel7 && (c.version & 0xF0) == 0x30) {
+            campo.ancho += campo.decimales * 256;
+            campo.decimales = 0;
         }
         if (campo.nombre.empty()) Danado(fichero, "un campo sin nombre");
         if (campo.ancho == 0)
@@ -150,8 +149,7 @@ std::string EscribirCabeceraDbf(const CabeceraDbf& c) {
     d[1] = static_cast<char>(c.anio - 1900);
     d[2] = static_cast<char>(c.mes);
     d[3] = static_cast<char>(c.dia);
-    for (int i = 0; i < 4; ++i)
-        d[kPosFilasDbf + i] = static_cast<char>((c.filas >> (8 * i)) & 0xFF);
+    Poner32(d, kPosFilasDbf, c.filas);
     Poner16(d, 8, c.longitudCabecera);
     Poner16(d, 10, c.longitudRegistro);
     d[kPosIndiceDbf] = c.conIndice ? '\x01' : '\0';
@@ -163,22 +161,14 @@ std::string EscribirCabeceraDbf(const CabeceraDbf& c) {
         d.replace(32, driver.size(), driver);
         pos = kLongBloque7;
     }
+    const FormaDescriptor& forma = c.nivel7 ? kDescriptor7 : kDescriptor;
     for (const auto& campo : c.campos) {
-        if (c.nivel7) {
-            d.replace(pos, campo.nombre.size(), campo.nombre);
-            d[pos + 32] = campo.tipo;
-            d[pos + 33] = static_cast<char>(campo.ancho);
-            d[pos + 34] = static_cast<char>(campo.decimales);
-            d[pos + 37] = campo.indexado ? '\x01' : '\0';
-            pos += kLongDescriptor7;
-        } else {
-            d.replace(pos, campo.nombre.size(), campo.nombre);
-            d[pos + 11] = campo.tipo;
-            d[pos + 16] = static_cast<char>(campo.ancho);
-            d[pos + 17] = static_cast<char>(campo.decimales);
-            d[pos + 31] = campo.indexado ? '\x01' : '\0';
-            pos += kLongDescriptor;
-        }
+        d.replace(pos, campo.nombre.size(), campo.nombre);
+        d[pos + forma.tipo] = campo.tipo;
+        d[pos + forma.ancho] = static_cast<char>(campo.ancho);
+        d[pos + forma.decimales] = static_cast<char>(campo.decimales);
+        d[pos + forma.indexado] = campo.indexado ? '\x01' : '\0';
+        pos += forma.longitud;
     }
     d[pos] = '\x0D';
     return d;
